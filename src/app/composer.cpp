@@ -1,0 +1,66 @@
+#include "app/composer.h"
+
+namespace kinemora {
+
+const std::array<MotionButton, kMotionCount> kMotionButtons = {{
+    // motion           label      frames  span  punch
+    {Motion::Rhumba,  "rhumba",   97,     96,   false},
+    {Motion::Clap,    "clap",     97,     96,   false},
+    {Motion::Bend,    "bend",     97,     96,   false},
+    {Motion::Seizure, "seizure",  97,     96,   false},
+    {Motion::PunchR,  "punchR",   13,     12,   true},
+    {Motion::PunchL,  "punchL",   13,     12,   true},
+    {Motion::Cheer,   "cheer",    97,     96,   false},
+}};
+
+const MotionButton* findMotionButton(std::string_view label) {
+  for (const MotionButton& button : kMotionButtons) {
+    if (label == button.label) return &button;
+  }
+  return nullptr;
+}
+
+const MotionButton& motionButton(Motion motion) {
+  return kMotionButtons[static_cast<int>(motion)];
+}
+
+bool Composer::skipsTransition(const MotionButton& button) const {
+  if (lastWas(button.motion)) return true;
+  if (!button.punch) return false;
+  return lastWas(Motion::PunchR) || lastWas(Motion::PunchL);
+}
+
+void Composer::press(Motion motion) {
+  const MotionButton& button = motionButton(motion);
+  transitionSpan_ = 0;
+  motionSpan_ = button.span;
+  queueText_ += button.label;
+  queueText_ += ' ';
+  // The transition blends into the motion just laid, and its frames come
+  // before the motion's.
+  skeleton_.layMotion(motion);
+  if (!skipsTransition(button)) {
+    skeleton_.appendTransition(kTransitionFrames);
+    transitionSpan_ = kTransitionSpan;
+  }
+  skeleton_.appendFrames(button.frames);
+  timelineMaximum_ += motionSpan_ + transitionSpan_;
+  lastWas_.fill(false);
+  lastWas_[static_cast<int>(motion)] = true;
+}
+
+void Composer::clear() {
+  queueText_.clear();
+  skeleton_.clearFrames();
+  timelineMaximum_ = 0;
+}
+
+SaveResult Composer::save(const char* path) const {
+  return skeleton_.writeBvh(path, framesToSave());
+}
+
+SaveResult Composer::save(std::FILE* stream) const {
+  return skeleton_.writeBvh(stream, framesToSave());
+}
+
+}  // namespace kinemora

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <vector>
+
+#include "math/quaternion.h"
+#include "math/vec3.h"
+#include "motion/joint_motion.h"
+
+namespace kinemora {
+
+class BvhOutput;
+
+// One joint of the figure: where it sits on its parent, the motion laid on
+// it, and its two per-frame tracks. The tracks only grow at the end and are
+// emptied together; frame i is entry i of every joint's tracks.
+class Joint {
+ public:
+  // Keeps the pointer to the name literal; draws the noise seed.
+  explicit Joint(const char* name);
+  Joint(const Joint&) = delete;
+  Joint& operator=(const Joint&) = delete;
+
+  const char* name;            // a literal of the figure table; not copied
+  Vec3 offset;                 // from the parent, fixed after construction
+  std::vector<Joint*> children;  // in the order added; not owned
+  JointMotion motion;          // the motion currently laid on the joint
+  int noiseSeed;               // 0..32767: this joint's stretch of the noise curve
+  std::vector<Quaternion> rotations;  // per frame: rotation relative to the parent, noise included
+  std::vector<Vec3> angles;    // per frame: the BVH channels (degrees) that reproduce `rotations`
+
+  bool isRoot() const;
+  void addChild(Joint* child) { children.push_back(child); }
+  void setMotion(const JointMotion& m) { motion = m; }
+
+  // Motion tracks: append to this joint, then to its subtree in child order.
+  void appendFrame(int frameTime, bool noise);
+  void appendTransition(int count, bool noise);
+  void clearFrames();
+
+  // BVH output of this joint's subtree.
+  void writeHierarchy(BvhOutput& out, int depth) const;
+  void writeMotion(BvhOutput& out, int frame) const;
+};
+
+// The rotation of pose angles (degrees): Z acts first, then X, then Y, each
+// built by the axis-angle constructor (so by the negated angle).
+Quaternion poseRotation(const Vec3& poseDegrees);
+
+// The BVH channels (degrees) whose "Zrotation Xrotation Yrotation" product
+// Rz(z) * Rx(x) * Ry(y) is the rotation q.
+Vec3 channelAngles(const Quaternion& q);
+
+}  // namespace kinemora

@@ -1,0 +1,67 @@
+// Building stored frames from the motion laid on each joint.
+#include "figure/joint.h"
+
+#include "math/angles.h"
+#include "math/euler.h"
+#include "motion/noise.h"
+
+namespace kinemora {
+
+namespace {
+
+constexpr double kNoiseDegrees = 10.0;  // per unit of noise value
+
+// Lays the joint's jitter for noise argument u over r.
+void applyNoise(Quaternion& r, double u) {
+  const double n = perlinNoise(u);
+  r.premultiply(Quaternion(Vec3(1, 1, 1), degreesToRadians(n * kNoiseDegrees)));
+}
+
+}  // namespace
+
+Quaternion poseRotation(const Vec3& pose) {
+  Quaternion r;
+  r.premultiply(Quaternion(Vec3(0, 0, 1), degreesToRadians(pose.z)));
+  r.premultiply(Quaternion(Vec3(1, 0, 0), degreesToRadians(pose.x)));
+  r.premultiply(Quaternion(Vec3(0, 1, 0), degreesToRadians(pose.y)));
+  return r;
+}
+
+Vec3 channelAngles(const Quaternion& q) {
+  // Read back in the file's channel order, so that a reader composing
+  // Rz * Rx * Ry gets exactly the rotation the view draws, noise included.
+  const EulerRotation e = eulerFromQuaternion(q, kEulerYXZStatic);
+  return Vec3(static_cast<float>(radiansToDegrees(e.e2)),   // about X
+              static_cast<float>(radiansToDegrees(e.e1)),   // about Y
+              static_cast<float>(radiansToDegrees(e.e3)));  // about Z
+}
+
+void Joint::appendFrame(int frameTime, bool noise) {
+  Quaternion r = poseRotation(poseAngles(motion, static_cast<float>(frameTime)));
+  if (noise && !isRoot()) {
+    applyNoise(r, static_cast<double>(noiseSeed + frameTime));
+  }
+  rotations.push_back(r);
+  angles.push_back(channelAngles(r));
+  for (Joint* child : children) child->appendFrame(frameTime, noise);
+}
+
+void Joint::appendTransition(int count, bool noise) {
+  const Quaternion start = rotations.empty() ? Quaternion() : rotations.back();
+  // The target is the new motion's pose at a frame time equal to the frames
+  // already stored (it carries no noise).
+  const float targetTime = static_cast<float>(rotations.size());
+  const Quaternion target = poseRotation(poseAngles(motion, targetTime));
+  for (int i = 0; i < count; ++i) {
+    const float t = static_cast<float>(i) / static_cast<float>(count);
+    Quaternion q = slerp(start, target, static_cast<double>(t));
+    if (noise && !isRoot()) {
+      applyNoise(q, static_cast<double>(noiseSeed) + static_cast<double>(t));
+    }
+    rotations.push_back(q);
+    angles.push_back(channelAngles(q));
+  }
+  for (Joint* child : children) child->appendTransition(count, noise);
+}
+
+}  // namespace kinemora

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace kinemora {
+
+// One-dimensional gradient noise with a lattice step of 10 units of x and a
+// period of 2560. |result| < 0.5, and it is exactly 0 wherever float(x * 0.1)
+// is a whole number. Meant for x >= 0. The tables are drawn from the random
+// stream on the first call, whenever that comes, and kept for the run.
+double perlinNoise(double x);
+
+// Fills the tables from the random stream. Only perlinNoise calls it.
+void initNoiseTables();
+
+// Forget the tables, so that the next perlinNoise builds them again, as in a
+// freshly started program. Only for tests and tools.
+void resetNoiseTables();
+
+}  // namespace kinemora

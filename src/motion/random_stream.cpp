@@ -1,0 +1,20 @@
+#include "motion/random_stream.h"
+
+#include <cstdint>
+
+namespace kinemora {
+
+namespace {
+
+std::uint32_t state = 1;
+
+}  // namespace
+
+int drawRandom() {
+  state = state * 214013u + 2531011u;  // wraps mod 2^32
+  return static_cast<int>((state >> 16) & 0x7fffu);
+}
+
+void restartRandomStream() { state = 1; }
+
+}  // namespace kinemora

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace kinemora {
+
+// A shape turns a frame time (in frames) into a blend weight between a
+// channel's two extremes: 1 gives extremeA, 0 gives extremeB.
+using ShapeFunction = double (*)(float t);
+
+// 24-frame period; 0.5 at t = 0, extremeA at t = 6 + 24m.
+double sineShape(float t);
+// 24-frame period; extremeA at t = 24m, extremeB at t = 12 + 24m.
+double cosineShape(float t);
+// 12-frame period; extremeA at t = 12m, extremeB at t = 6 + 12m.
+double doubleCosineShape(float t);
+// Ignores t; draws one value of the random stream per call, 0 to just below 1.
+double randomShape(float t);
+
+}  // namespace kinemora
