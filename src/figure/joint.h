@@ -40,6 +40,10 @@ class Joint {
   // BVH output of this joint's subtree.
   void writeHierarchy(BvhOutput& out, int depth) const;
   void writeMotion(BvhOutput& out, int frame) const;
+
+  // OpenGL drawing of this joint's bone and subtree posed at `frame`
+  // (defined with the view, outside the core).
+  void draw(float frame) const;
 };
 
 // The rotation of pose angles (degrees): Z acts first, then X, then Y, each

@@ -60,6 +60,10 @@ class Skeleton {
   // The same text to an open stream (standard output, say).
   SaveResult writeBvh(std::FILE* out, int frameCount) const;
 
+  // OpenGL drawing of the figure posed at `frame` (defined with the view,
+  // outside the core).
+  void draw(float frame) const;
+
   std::array<std::unique_ptr<Joint>, kJointCount> joints;
   bool noise = false;  // applied to frames appended while it is on
 };

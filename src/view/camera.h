@@ -1,0 +1,26 @@
+#pragma once
+
+#include "math/vec3.h"
+#include "view/trackball.h"
+
+namespace kinemora {
+
+// The view's camera: an eye that the keys move, a fixed target, and the
+// trackball that turns the whole scene about the eye.
+class Camera {
+ public:
+  // Loads the projection and the model-view matrix (needs a current context).
+  void apply() const;
+  void moveEye(Vec3 d);
+  // "w" and "s" step the eye along X, "a" and "d" along Z; false for any
+  // other key, which leaves the eye where it is.
+  bool moveEyeForKey(int key);
+
+  Trackball trackball;
+  Vec3 eye{0.0f, 50.0f, -175.0f};
+  Vec3 target{1.0f, 1.0f, -1.0f};
+  float fieldOfView = 90.0f;  // vertical, degrees
+  float aspect = 1.0f;        // whatever the view's shape
+};
+
+}  // namespace kinemora

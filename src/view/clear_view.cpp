@@ -1,0 +1,12 @@
+#include "view/clear_view.h"
+
+#include <GL/gl.h>
+
+namespace kinemora {
+
+void clearView() {
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+}  // namespace kinemora

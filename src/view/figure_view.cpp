@@ -1,0 +1,91 @@
+#include "view/figure_view.h"
+
+#include <FL/Fl.H>
+#include <GL/gl.h>
+
+#include "view/clear_view.h"
+#include "view/floor.h"
+
+namespace kinemora {
+
+namespace {
+
+constexpr int kRightButton = FL_Button + FL_RIGHT_MOUSE;
+// A repaint at the next flush; the timeline asks with the same bit.
+constexpr uchar kRepaint = FL_DAMAGE_CHILD;
+
+}  // namespace
+
+FigureView::FigureView(int x, int y, int w, int h, const char* label)
+    : Fl_Gl_Window(x, y, w, h, label), skeleton(new Skeleton) {
+  mode(FL_RGB | FL_DOUBLE | FL_DEPTH | FL_STENCIL);
+}
+
+FigureView::~FigureView() { delete skeleton; }
+
+void FigureView::draw() {
+  clearView();
+  camera.apply();
+  glEnable(GL_DEPTH_TEST);
+  drawFloor();
+  glColor3f(1.0f, 0.0f, 0.0f);
+  skeleton->draw(shownFrame());
+}
+
+float FigureView::shownFrame() const {
+  return timeline ? static_cast<float>(timeline->value()) : 0.0f;
+}
+
+void FigureView::drawFloor() {
+  // The 3600 tiles never change: send them once per context, then replay.
+  if (floorList_ == 0 || !context_valid()) {
+    floorList_ = glGenLists(1);
+    glNewList(floorList_, GL_COMPILE);
+    emitFloorQuads();
+    glEndList();
+  }
+  glCallList(floorList_);
+}
+
+UnitPoint FigureView::pointerToUnit() const {
+  return kinemora::pointerToUnit(Fl::event_x(), Fl::event_y(), w(), h());
+}
+
+int FigureView::handle(int event) {
+  switch (event) {
+    case FL_PUSH:
+      if (Fl::event_key() != kRightButton) break;
+      {
+        const UnitPoint p = pointerToUnit();
+        camera.trackball.beginDrag(static_cast<float>(p.x), static_cast<float>(p.y));
+      }
+      damage(kRepaint);
+      return 1;
+    case FL_DRAG:
+      if (Fl::event_key() != kRightButton) break;
+      {
+        const UnitPoint p = pointerToUnit();
+        camera.trackball.drag(static_cast<float>(p.x), static_cast<float>(p.y));
+      }
+      damage(kRepaint);
+      return 1;
+    case FL_KEYBOARD:
+      if (camera.moveEyeForKey(Fl::event_key())) {
+        damage(kRepaint);
+        return 1;
+      }
+      // Any other key is used, and changes nothing.
+      show();
+      return 1;
+    case FL_SHOW:
+      show();
+      return 1;
+    default:
+      break;
+  }
+  // Pointer motion, releases, enter, leave, focus: all repaint.
+  damage(kRepaint);
+  return Fl_Gl_Window::handle(event);
+}
+
+}  // namespace kinemora

@@ -1,0 +1,28 @@
+#include "view/joint_pose.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "math/angles.h"
+
+namespace kinemora {
+
+std::size_t shownFrameIndex(float frame, std::size_t count) {
+  if (!(frame >= 1.0f)) return 0;  // also negative and NaN positions
+  if (frame >= static_cast<float>(count)) return count - 1;
+  return std::min(static_cast<std::size_t>(frame), count - 1);
+}
+
+Quaternion rotationAtFrame(const std::vector<Quaternion>& rotations, float frame) {
+  if (rotations.empty()) return Quaternion();
+  return rotations[shownFrameIndex(frame, rotations.size())];
+}
+
+AxisAngle glRotationOf(const Quaternion& q) {
+  const double a = std::acos(std::clamp(static_cast<double>(q.w), -1.0, 1.0));
+  const float s = static_cast<float>(std::sin(a));
+  const float k = std::fabs(s) >= 0.0001f ? s : 1.0f;
+  return {static_cast<float>(radiansToDegrees(2.0 * a)), q.x / k, q.y / k, q.z / k};
+}
+
+}  // namespace kinemora
