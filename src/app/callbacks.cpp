@@ -1,0 +1,56 @@
+#include "app/callbacks.h"
+
+#include <FL/Fl_File_Chooser.H>
+#include <FL/fl_ask.H>
+
+#include <cstdlib>
+
+namespace kinemora {
+
+FigureView* figureView = nullptr;
+TimelineSlider* timelineSlider = nullptr;
+Fl_Multiline_Output* motionQueueDisplay = nullptr;
+Composer* composer = nullptr;
+char saveFileName[256] = {};
+
+namespace {
+
+void pressMotion(Motion motion) {
+  composer->press(motion);
+  motionQueueDisplay->value(composer->queueText().c_str());
+  timelineSlider->maximum(composer->timelineMaximum());
+}
+
+}  // namespace
+
+void rhumbaCallback(Fl_Widget*, void*) { pressMotion(Motion::Rhumba); }
+void clapCallback(Fl_Widget*, void*) { pressMotion(Motion::Clap); }
+void bendCallback(Fl_Widget*, void*) { pressMotion(Motion::Bend); }
+void seizureCallback(Fl_Widget*, void*) { pressMotion(Motion::Seizure); }
+void punchRCallback(Fl_Widget*, void*) { pressMotion(Motion::PunchR); }
+void punchLCallback(Fl_Widget*, void*) { pressMotion(Motion::PunchL); }
+void cheerCallback(Fl_Widget*, void*) { pressMotion(Motion::Cheer); }
+
+void noiseCallback(Fl_Widget*, void*) { composer->toggleNoise(); }
+
+void clearCallback(Fl_Widget*, void*) {
+  composer->clear();
+  motionQueueDisplay->value(composer->queueText().c_str());
+  timelineSlider->maximum(composer->timelineMaximum());
+  timelineSlider->value(0);
+}
+
+void saveCallback(Fl_Widget*, void*) {
+  const char* path = fl_file_chooser("Save File As?", "*", saveFileName);
+  if (!path) return;  // cancelled
+  saveAnimation(path);
+}
+
+void saveAnimation(const char* path) {
+  const SaveResult result = composer->save(path);
+  if (!result) fl_alert("%s", result.message.c_str());
+}
+
+void exitCallback(Fl_Widget*, void*) { std::exit(0); }
+
+}  // namespace kinemora

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace kinemora {
+
+// Readings of a monotonic clock in milliseconds; only differences count.
+using MillisecondClock = std::function<std::int64_t()>;
+
+// Milliseconds of the steady clock since its first reading in this process.
+std::int64_t monotonicMilliseconds();
+
+// The frame after `value` on a timeline of `maximum`: the value truncated
+// plus one, or 0 once that reaches the truncated maximum. So playback
+// cycles through frames 0..maximum-1, and the maximum itself, reached only
+// by dragging, goes on to 0.
+int nextFrame(double value, double maximum);
+
+// The pace of "Play": one advance per 34 ms of the clock, at most.
+class Playback {
+ public:
+  static constexpr std::int64_t kPeriodMs = 34;
+
+  explicit Playback(MillisecondClock clock = monotonicMilliseconds);
+
+  // One play step. With the light off, nothing. Otherwise, once 34 ms have
+  // passed since the last advance, records the time of this one and
+  // returns the frame to show; before that, nothing.
+  std::optional<int> step(bool lightOn, double value, double maximum);
+
+  // Milliseconds until the next advance is due; 0 when it is due already.
+  std::int64_t millisecondsUntilDue() const;
+
+ private:
+  MillisecondClock clock_;
+  std::int64_t lastAdvance_ = 0;
+};
+
+}  // namespace kinemora

@@ -1,0 +1,21 @@
+#include "app/timeline_slider.h"
+
+namespace kinemora {
+
+TimelineSlider::TimelineSlider(FigureView* view, int initialMaximum, int x, int y, int w,
+                               int h)
+    : Fl_Value_Slider(x, y, w, h) {
+  value(0);
+  minimum(0);
+  maximum(initialMaximum);
+  step(1);  // whole frames
+  type(FL_HOR_NICE_SLIDER);
+  when(FL_WHEN_CHANGED);
+  callback(timelineCallback, view);
+}
+
+void timelineCallback(Fl_Widget*, void* view) {
+  static_cast<FigureView*>(view)->damage(FL_DAMAGE_CHILD);
+}
+
+}  // namespace kinemora

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <FL/Fl_Value_Slider.H>
+
+#include "view/figure_view.h"
+
+namespace kinemora {
+
+// The timeline: its value is the frame the view shows, in whole frames from
+// 0 to the maximum that the motion buttons raise. Every change while
+// dragging repaints the view.
+class TimelineSlider : public Fl_Value_Slider {
+ public:
+  TimelineSlider(FigureView* view, int initialMaximum, int x, int y, int w, int h);
+};
+
+// The slider's callback: asks the view (the user data) to repaint. The view
+// reads the slider's value itself when it draws.
+void timelineCallback(Fl_Widget* slider, void* view);
+
+}  // namespace kinemora
