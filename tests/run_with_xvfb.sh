@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs one command against a private virtual X server and exits with the
+# command's status:
+#
+#   tests/run_with_xvfb.sh COMMAND ARGS...
+#
+# Xvfb picks a free display number itself (-displayfd), so several of these
+# can run side by side. OpenGL is Mesa's software renderer. The server is
+# stopped when the command ends, whatever its outcome.
+set -uo pipefail
+
+if (($# == 0)); then
+  echo "usage: $0 COMMAND ARGS..." >&2
+  exit 2
+fi
+
+workdir=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+  if [[ -n "$xvfb_pid" ]]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  rm -rf "$workdir"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+  3>"$workdir/display" 2>"$workdir/xvfb.log" &
+xvfb_pid=$!
+
+# Xvfb writes the display number once it accepts clients.
+for ((i = 0; i < 100; i++)); do
+  [[ -s "$workdir/display" ]] && break
+  if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    echo "Xvfb did not start:" >&2
+    cat "$workdir/xvfb.log" >&2
+    exit 1
+  fi
+  sleep 0.1
+done
+if [[ ! -s "$workdir/display" ]]; then
+  echo "Xvfb did not report a display within 10 s" >&2
+  exit 1
+fi
+
+export DISPLAY=":$(head -n1 "$workdir/display")"
+# Software OpenGL whatever the machine has.
+export LIBGL_ALWAYS_SOFTWARE=1
+
+"$@"
+exit $?
