@@ -1,0 +1,165 @@
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "figure/skeleton.h"
+#include "test_support.h"
+
+namespace kinemora {
+namespace {
+
+constexpr std::size_t kHierarchyLines = 121;
+
+std::string bvhText(const Skeleton& skeleton, int frames) {
+  return test::capturedText(
+      [&](std::FILE* f) { EXPECT_TRUE(skeleton.writeBvh(f, frames)) << frames; });
+}
+
+// The lines of a text that must end with a line end.
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  EXPECT_TRUE(!text.empty() && text.back() == '\n');
+  return out;
+}
+
+const char* const kFirstLines[] = {
+    "HIERARCHY",
+    "ROOT Root",
+    "{",
+    "\tOFFSET 0. 60. 0.",
+    "\tCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation",
+    "\tJOINT Waist",
+    "\t{",
+    "\t\tOFFSET 0. 0. 0.",
+    "\t\tCHANNELS 3 Zrotation Xrotation Yrotation",
+    "\t\tJOINT Neck",
+    "\t\t{",
+    "\t\t\tOFFSET 0. 20. 0.",
+    "\t\t\tCHANNELS 3 Zrotation Xrotation Yrotation",
+    "\t\t\tJOINT Nod",
+    "\t\t\t{",
+    "\t\t\t\tOFFSET 0. 5. 0.",
+    "\t\t\t\tCHANNELS 3 Zrotation Xrotation Yrotation",
+    "\t\t\t\tEnd Site",
+    "\t\t\t\t{",
+    "\t\t\t\t\tOFFSET 0.00 0.00 0.00",
+    "\t\t\t\t}",
+    "\t\t\t}",
+    "\t\t}",
+};
+
+// Each joint's name line and OFFSET line, indented by depth, in file order.
+const char* const kJoints[][2] = {
+    {"ROOT Root",                "\tOFFSET 0. 60. 0."},
+    {"\tJOINT Waist",            "\t\tOFFSET 0. 0. 0."},
+    {"\t\tJOINT Neck",           "\t\t\tOFFSET 0. 20. 0."},
+    {"\t\t\tJOINT Nod",          "\t\t\t\tOFFSET 0. 5. 0."},
+    {"\t\tJOINT Rchest",         "\t\t\tOFFSET 0. 20. 0."},
+    {"\t\t\tJOINT Rshoulder",    "\t\t\t\tOFFSET 10. 0. 0."},
+    {"\t\t\t\tJOINT Relbow",     "\t\t\t\t\tOFFSET 0. -20. 0."},
+    {"\t\t\t\t\tJOINT Rwrist",   "\t\t\t\t\t\tOFFSET 0. -20. 0."},
+    {"\t\tJOINT Lchest",         "\t\t\tOFFSET 0. 20. 0."},
+    {"\t\t\tJOINT Lshoulder",    "\t\t\t\tOFFSET -10. 0. 0."},
+    {"\t\t\t\tJOINT Lelbow",     "\t\t\t\t\tOFFSET 0. -20. 0."},
+    {"\t\t\t\t\tJOINT Lwrist",   "\t\t\t\t\t\tOFFSET 0. -20. 0."},
+    {"\tJOINT Rpelvis",          "\t\tOFFSET 0. -5. 0."},
+    {"\t\tJOINT Rhip",           "\t\t\tOFFSET 5. 0. 0."},
+    {"\t\t\tJOINT Rknee",        "\t\t\t\tOFFSET 0. -25. 0."},
+    {"\t\t\t\tJOINT Rankle",     "\t\t\t\t\tOFFSET 0. -25. 0."},
+    {"\tJOINT Lpelvis",          "\t\tOFFSET 0. -5. 0."},
+    {"\t\tJOINT Lhip",           "\t\t\tOFFSET -5. 0. 0."},
+    {"\t\t\tJOINT Lknee",        "\t\t\t\tOFFSET 0. -25. 0."},
+    {"\t\t\t\tJOINT Lankle",     "\t\t\t\t\tOFFSET 0. -25. 0."},
+};
+
+TEST(BvhWriter, ZeroFramesIsTheHierarchyAndTheMotionHeader) {
+  auto skeleton = test::freshSkeleton();
+  const std::vector<std::string> file = lines(bvhText(*skeleton, 0));
+  ASSERT_EQ(file.size(), kHierarchyLines + 3);
+  for (std::size_t n = 0; n < std::size(kFirstLines); ++n) EXPECT_EQ(file[n], kFirstLines[n]);
+  EXPECT_EQ(file[kHierarchyLines - 1], "}");
+  EXPECT_EQ(file[kHierarchyLines], "MOTION");
+  EXPECT_EQ(file[kHierarchyLines + 1], "Frames: 0");
+  EXPECT_EQ(file[kHierarchyLines + 2], "Frame time: 0.033333");
+}
+
+TEST(BvhWriter, HierarchyHoldsEveryJointWithItsOffset) {
+  auto skeleton = test::freshSkeleton();
+  const std::vector<std::string> file = lines(bvhText(*skeleton, 0));
+  std::size_t joint = 0;
+  int endSites = 0;
+  for (std::size_t n = 0; n < kHierarchyLines; ++n) {
+    if (file[n].find("End Site") != std::string::npos) ++endSites;
+    if (file[n].find("ROOT ") == std::string::npos && file[n].find("JOINT ") == std::string::npos)
+      continue;
+    ASSERT_LT(joint, std::size(kJoints));
+    EXPECT_EQ(file[n], kJoints[joint][0]);
+    EXPECT_EQ(file[n + 2], kJoints[joint][1]);
+    ++joint;
+  }
+  EXPECT_EQ(joint, std::size(kJoints));
+  EXPECT_EQ(endSites, 5);
+}
+
+// 3 position zeros and 20 joints' z, x, y: 63 numbers, each followed by a space.
+TEST(BvhWriter, FrameLinesHold63ValuesEachFollowedByASpace) {
+  auto skeleton = test::freshSkeleton();
+  skeleton->noise = true;
+  skeleton->rhumba();
+  skeleton->appendTransition(13);
+  skeleton->appendFrames(97);
+  const std::vector<std::string> file = lines(bvhText(*skeleton, 108));
+  ASSERT_EQ(file.size(), kHierarchyLines + 3 + 108);
+  EXPECT_EQ(file[kHierarchyLines + 1], "Frames: 108");
+  for (std::size_t n = kHierarchyLines + 3; n < file.size(); ++n) {
+    const std::string& line = file[n];
+    ASSERT_EQ(line.rfind("0. 0. 0. ", 0), 0u) << line;
+    ASSERT_EQ(line.back(), ' ');
+    ASSERT_EQ(line.find("  "), std::string::npos);
+    std::istringstream tokens(line);
+    int count = 0;
+    for (std::string token; tokens >> token; ++count) {
+      char* end = nullptr;
+      std::strtod(token.c_str(), &end);
+      ASSERT_EQ(*end, '\0') << token;
+    }
+    ASSERT_EQ(count, 63);
+  }
+}
+
+// Frame lines come from the `angles` track as z, x, y per joint in pre-order;
+// zeros of either sign are "0.".
+TEST(BvhWriter, FrameLineFromTheAnglesTrack) {
+  auto skeleton = test::freshSkeleton();
+  skeleton->appendFrames(2);
+  skeleton->root().angles[0] = Vec3(0, 0, -10);
+  skeleton->joint(kWaist).angles[0] = Vec3(-0.0f, -0.0f, -0.0f);
+  skeleton->joint(kLankle).angles[1] = Vec3(1.5f, -0.25f, 123.4f);
+
+  std::string zeros;
+  for (int n = 0; n < 19; ++n) zeros += "0. 0. 0. ";
+  const std::vector<std::string> file = lines(bvhText(*skeleton, 2));
+  ASSERT_EQ(file.size(), kHierarchyLines + 5);
+  EXPECT_EQ(file[kHierarchyLines + 3], "0. 0. 0. -10. 0. 0. " + zeros);
+  EXPECT_EQ(file[kHierarchyLines + 4], "0. 0. 0. " + zeros + "123 1.5 -0.25 ");
+}
+
+TEST(BvhWriter, RefusesFrameCountsOutsideTheStoredFrames) {
+  auto skeleton = test::freshSkeleton();
+  skeleton->appendFrames(3);
+  for (int frames : {4, -1}) {
+    SaveResult result;
+    const std::string text =
+        test::capturedText([&](std::FILE* f) { result = skeleton->writeBvh(f, frames); });
+    EXPECT_FALSE(result.ok) << frames;
+    EXPECT_FALSE(result.message.empty());
+    EXPECT_EQ(text, "") << frames;
+  }
+}
+
+}  // namespace
+}  // namespace kinemora

@@ -1,0 +1,130 @@
+#include "motion/motions.h"
+
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "figure/skeleton.h"
+#include "test_support.h"
+
+namespace kinemora {
+namespace {
+
+const Motion kPeriodicMotions[] = {Motion::Rhumba, Motion::Clap,   Motion::Bend,
+                                   Motion::PunchR, Motion::PunchL, Motion::Cheer};
+
+using JointSet = std::set<int>;
+
+const JointSet kArms = {kRshoulder, kLshoulder, kRelbow, kLelbow};
+const JointSet kWaistAndArms = {kWaist, kRshoulder, kLshoulder, kRelbow, kLelbow};
+
+// The joints each motion rotates at some frame. Only rhumba turns the root
+// (and, seizure's jitter aside, the chests and legs); only seizure turns the
+// neck, nod, wrists, pelvis joints and ankles.
+JointSet expectedMoved(Motion motion) {
+  switch (motion) {
+    case Motion::Rhumba:
+      return {kRoot,   kRchest, kLchest, kRshoulder, kLshoulder, kRelbow,
+              kLelbow, kRhip,   kLhip,   kRknee,     kLknee};
+    case Motion::Clap: return kArms;
+    case Motion::Seizure: {
+      JointSet all;
+      for (int j = kWaist; j < kJointCount; ++j) all.insert(j);
+      return all;
+    }
+    default: return kWaistAndArms;  // bend, the punches, cheer
+  }
+}
+
+bool isZero(const Vec3& a) { return a.x == 0 && a.y == 0 && a.z == 0; }
+
+void expectNear(const Vec3& a, const Vec3& b, double tolerance) {
+  EXPECT_NEAR(a.x, b.x, tolerance);
+  EXPECT_NEAR(a.y, b.y, tolerance);
+  EXPECT_NEAR(a.z, b.z, tolerance);
+}
+
+TEST(Motions, EachRotatesExactlyItsJoints) {
+  test::freshProgramState();
+  for (Motion motion : test::kAllMotions) {
+    const MotionRecords records = motionRecords(motion);
+    JointSet moved;
+    for (int j = 0; j < kJointCount; ++j)
+      for (int t = 0; t < motionFrameCount(motion); ++t)
+        if (!isZero(poseAngles(records[j], static_cast<float>(t)))) moved.insert(j);
+    EXPECT_EQ(moved, expectedMoved(motion)) << "motion " << static_cast<int>(motion);
+  }
+}
+
+TEST(Motions, LastFramePoseRepeatsTheFirst) {
+  for (Motion motion : kPeriodicMotions) {
+    const MotionRecords records = motionRecords(motion);
+    const float last = static_cast<float>(motionFrameCount(motion) - 1);
+    for (int j = 0; j < kJointCount; ++j) {
+      expectNear(poseAngles(records[j], last), poseAngles(records[j], 0), 1e-4);
+    }
+  }
+}
+
+TEST(Motions, PunchesStartFromTheSameGuard) {
+  const MotionRecords right = motionRecords(Motion::PunchR);
+  const MotionRecords left = motionRecords(Motion::PunchL);
+  for (int j = 0; j < kJointCount; ++j) {
+    expectNear(poseAngles(right[j], 0), poseAngles(left[j], 0), 1e-5);
+  }
+}
+
+// The random weight stays below 1, but the top draw (32767) lands within
+// 1e-9 of it, and storing the angle as a float rounds that up to the extreme
+// itself: the ranges are closed at the top.
+TEST(Motions, SeizureStaysInItsRanges) {
+  test::freshProgramState();
+  const MotionRecords records = motionRecords(Motion::Seizure);
+  for (int t = 0; t < 2000; ++t) {
+    for (int j = 0; j < kJointCount; ++j) {
+      const Vec3 a = poseAngles(records[j], static_cast<float>(t));
+      if (j == kRoot) {
+        ASSERT_TRUE(isZero(a));
+      } else if (j == kWaist) {
+        ASSERT_GE(a.x, -90.0f);
+        ASSERT_LE(a.x, 90.0f);
+        ASSERT_EQ(a.y, 0.0f);
+        ASSERT_EQ(a.z, 0.0f);
+      } else {
+        for (float v : {a.x, a.y, a.z}) {
+          ASSERT_GE(v, -2.0f);
+          ASSERT_LE(v, 2.0f);
+        }
+      }
+    }
+  }
+}
+
+// A generator replaces all 20 records: nothing of the previous motion stays.
+TEST(Motions, GeneratorStillsEveryJointItDoesNotList) {
+  for (Motion motion : test::kAllMotions) {
+    auto skeleton = test::freshSkeleton();
+    skeleton->rhumba();
+    skeleton->layMotion(motion);
+    const JointSet moved = expectedMoved(motion);
+    for (int j = 0; j < kJointCount; ++j) {
+      if (moved.count(j)) continue;
+      const JointMotion& m = skeleton->joint(j).motion;
+      EXPECT_TRUE(!m.shapeX && !m.shapeY && !m.shapeZ)
+          << "motion " << static_cast<int>(motion) << " joint " << j;
+    }
+  }
+}
+
+TEST(PoseAngles, ChannelWithoutShapeIsZeroWhateverItsExtremes) {
+  JointMotion m;
+  m.extremeA = Vec3(30, 40, 50);
+  m.extremeB = Vec3(-30, -40, -50);
+  EXPECT_TRUE(isZero(poseAngles(m, 6)));
+  m.shapeY = sineShape;  // only Y is driven
+  expectNear(poseAngles(m, 6), Vec3(0, 40, 0), 1e-5);
+  expectNear(poseAngles(m, 18), Vec3(0, -40, 0), 1e-5);
+}
+
+}  // namespace
+}  // namespace kinemora

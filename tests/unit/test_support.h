@@ -1,0 +1,127 @@
+// Helpers shared by the unit tests: a freshly started program's state, an
+// independent copy of the random stream, and rotation matrices built straight
+// from their textbook definitions (not from the library's quaternions).
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "figure/skeleton.h"
+#include "math/quaternion.h"
+#include "motion/noise.h"
+#include "motion/random_stream.h"
+
+namespace kinemora::test {
+
+constexpr Motion kAllMotions[] = {Motion::Rhumba, Motion::Clap,   Motion::Bend,  Motion::Seizure,
+                                  Motion::PunchR, Motion::PunchL, Motion::Cheer};
+
+// The random stream and the noise tables as a program has them at start.
+inline void freshProgramState() {
+  restartRandomStream();
+  resetNoiseTables();
+}
+
+// A Skeleton built as the first thing a fresh program does.
+inline std::unique_ptr<Skeleton> freshSkeleton() {
+  freshProgramState();
+  return std::make_unique<Skeleton>();
+}
+
+// The documented 15-bit generator, written out again for comparison.
+class ReferenceStream {
+ public:
+  int next() {
+    state_ = (state_ * 214013u + 2531011u) % 4294967296u;
+    return static_cast<int>((state_ >> 16) & 0x7fff);
+  }
+  void skip(int count) {
+    for (int i = 0; i < count; ++i) next();
+  }
+
+ private:
+  std::uint64_t state_ = 1;
+};
+
+constexpr double kExactPi = 3.14159265358979323846;
+
+inline double radians(double degrees) { return degrees * kExactPi / 180.0; }
+
+using Mat3 = std::array<std::array<double, 3>, 3>;
+
+inline Mat3 operator*(const Mat3& a, const Mat3& b) {
+  Mat3 r{};
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j)
+      for (int k = 0; k < 3; ++k) r[i][j] += a[i][k] * b[k][j];
+  return r;
+}
+
+// Right-handed rotation by `angle` radians about coordinate axis 0 (X), 1 (Y)
+// or 2 (Z), acting on column vectors.
+inline Mat3 axisRotation(int axis, double angle) {
+  const double c = std::cos(angle), s = std::sin(angle);
+  switch (axis) {
+    case 0: return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
+    case 1: return {{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
+    default: return {{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
+  }
+}
+inline Mat3 Rx(double a) { return axisRotation(0, a); }
+inline Mat3 Ry(double a) { return axisRotation(1, a); }
+inline Mat3 Rz(double a) { return axisRotation(2, a); }
+
+// Rodrigues' formula: right-handed rotation by `angle` about a unit axis.
+inline Mat3 rodrigues(double ux, double uy, double uz, double angle) {
+  const double c = std::cos(angle), s = std::sin(angle), v = 1.0 - c;
+  return {{{c + ux * ux * v, ux * uy * v - uz * s, ux * uz * v + uy * s},
+           {uy * ux * v + uz * s, c + uy * uy * v, uy * uz * v - ux * s},
+           {uz * ux * v - uy * s, uz * uy * v + ux * s, c + uz * uz * v}}};
+}
+
+inline Mat3 toMat3(const Matrix4& m) {
+  Mat3 r{};
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) r[i][j] = m.m[i][j];
+  return r;
+}
+
+inline Mat3 matrixOf(const Quaternion& q) { return toMat3(rotationMatrix(q)); }
+
+// What a BVH reader builds from a joint's "Zrotation Xrotation Yrotation"
+// channels (degrees): Rz(z) * Rx(x) * Ry(y).
+inline Mat3 channelMatrix(const Vec3& degrees) {
+  return Rz(radians(degrees.z)) * Rx(radians(degrees.x)) * Ry(radians(degrees.y));
+}
+
+inline double maxDifference(const Mat3& a, const Mat3& b) {
+  double d = 0;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) d = std::max(d, std::fabs(a[i][j] - b[i][j]));
+  return d;
+}
+
+// Everything written to a stream by `write`, read back as text.
+template <typename Write>
+std::string capturedText(Write write) {
+  std::FILE* f = std::tmpfile();
+  EXPECT_NE(f, nullptr);
+  if (!f) return {};
+  write(f);
+  std::rewind(f);
+  std::string text;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+  std::fclose(f);
+  return text;
+}
+
+}  // namespace kinemora::test
