@@ -59,7 +59,7 @@ char* putFixed(std::uint64_t m, int decimals, char* p) {
 
 // Exponential form of the `digits`-digit mantissa m times 10^e.
 char* putExponential(std::uint64_t m, int digits, int e, char* p) {
-  char mantissa[24];
+  char mantissa[24] = {};
   char* end = putDigits(m, mantissa);
   (void)digits;
   *p++ = mantissa[0];
