@@ -1,0 +1,202 @@
+// BVH export of 100,000 frames: our writer against a baseline that formats
+// the same angles with snprintf("%.3g") into a buffer of the same size and
+// writes it to the same sink, plus the heap the export takes.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "allocation_counter.h"
+#include "app/composer.h"
+#include "recording_reporter.h"
+#include "sessions.h"
+
+namespace kinemora::bench {
+namespace {
+
+constexpr int kExportFrames = 100000;
+
+// The composed animation, built once before anything is timed.
+struct ExportSession {
+  ExportSession() { presses = pressUntil(composer, kExportFrames); }
+  Skeleton skeleton;
+  Composer composer{skeleton};
+  int presses = 0;
+};
+
+ExportSession& session() {
+  static ExportSession built;
+  return built;
+}
+
+// Output nobody keeps, so that formatting, not the disk, is measured.
+std::FILE* nullSink() {
+  static std::FILE* sink = std::fopen("/dev/null", "w");
+  return sink;
+}
+
+long exportedBytes(int frames) {
+  std::FILE* counter = std::tmpfile();
+  session().skeleton.writeBvh(counter, frames);
+  const long bytes = std::ftell(counter);
+  std::fclose(counter);
+  return bytes;
+}
+
+void BM_ExportBvh(benchmark::State& state) {
+  const Skeleton& skeleton = session().skeleton;
+  for (auto _ : state) {
+    const SaveResult result = skeleton.writeBvh(nullSink(), kExportFrames);
+    if (!result) state.SkipWithError(result.message.c_str());
+  }
+  const long bytes = exportedBytes(kExportFrames);
+  state.SetBytesProcessed(state.iterations() * bytes);
+  state.counters["frames"] = kExportFrames;
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+// The writer's frame lines the plain way: the same joints in the same
+// order, one snprintf per number into a 64 KiB buffer, the same sink.
+class PrintfBaseline {
+ public:
+  explicit PrintfBaseline(std::FILE* sink) : sink_(sink) {}
+
+  std::size_t write(const Skeleton& skeleton, int frames) {
+    for (int frame = 0; frame < frames; ++frame) {
+      joint(skeleton.root(), frame);
+      put("\n");
+    }
+    flush();
+    return written_;
+  }
+
+ private:
+  static constexpr std::size_t kCapacity = 1 << 16;
+  static constexpr std::size_t kLongestNumber = 32;
+
+  void joint(const Joint& j, int frame) {
+    if (j.isRoot()) put("0. 0. 0. ");
+    const Vec3& a = j.angles[frame];
+    number(a.z);
+    number(a.x);
+    number(a.y);
+    for (const Joint* child : j.children) joint(*child, frame);
+  }
+
+  void number(double value) {
+    if (kCapacity - used_ < kLongestNumber) flush();
+    used_ += std::snprintf(buffer_ + used_, kLongestNumber, "%.3g ", value);
+  }
+
+  void put(const char* text) {
+    for (; *text; ++text) {
+      if (used_ == kCapacity) flush();
+      buffer_[used_++] = *text;
+    }
+  }
+
+  void flush() {
+    written_ += std::fwrite(buffer_, 1, used_, sink_);
+    std::fflush(sink_);
+    used_ = 0;
+  }
+
+  std::FILE* sink_;
+  char buffer_[kCapacity];
+  std::size_t used_ = 0;
+  std::size_t written_ = 0;
+};
+
+void BM_ExportPrintfBaseline(benchmark::State& state) {
+  const Skeleton& skeleton = session().skeleton;
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    auto baseline = std::make_unique<PrintfBaseline>(nullSink());
+    bytes = baseline->write(skeleton, kExportFrames);
+  }
+  state.SetBytesProcessed(state.iterations() * bytes);
+  state.counters["frames"] = kExportFrames;
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+// The whole save to a file: temporary file, fsync and rename included.
+void BM_ExportBvhToFile(benchmark::State& state) {
+  char directory[] = "/tmp/kinemora-bench-XXXXXX";
+  if (!::mkdtemp(directory)) {
+    state.SkipWithError("mkdtemp failed");
+    return;
+  }
+  const std::string path = std::string(directory) + "/export.bvh";
+  const Skeleton& skeleton = session().skeleton;
+  for (auto _ : state) {
+    const SaveResult result = skeleton.writeBvh(path.c_str(), kExportFrames);
+    if (!result) state.SkipWithError(result.message.c_str());
+  }
+  state.SetBytesProcessed(state.iterations() * exportedBytes(kExportFrames));
+  ::unlink(path.c_str());
+  ::rmdir(directory);
+}
+
+BENCHMARK(BM_ExportBvh)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_ExportPrintfBaseline)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_ExportBvhToFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
+
+void printHeapDuringExport() {
+  std::printf("\nHeap taken by one export (operator new; the tracks are already stored):\n");
+  std::printf("  %8s  %12s  %12s  %12s\n", "frames", "allocations", "bytes", "peak live");
+  for (int frames : {0, 1000, 10000, kExportFrames}) {
+    const AllocationWatch watch;
+    session().skeleton.writeBvh(nullSink(), frames);
+    const Allocations a = watch.taken();
+    std::printf("  %8d  %12zu  %12zu  %12zu\n", frames, a.calls, a.bytes, a.peakLive);
+  }
+}
+
+void printSummary(const RecordingReporter& results) {
+  const double ours = results.seconds("BM_ExportBvh");
+  const double baseline = results.seconds("BM_ExportPrintfBaseline");
+  const double toFile = results.seconds("BM_ExportBvhToFile");
+  const double megabytes = results.counter("BM_ExportBvh", "bytes") / 1e6;
+  const double baselineMegabytes = results.counter("BM_ExportPrintfBaseline", "bytes") / 1e6;
+  const TrackBytes tracks = trackBytes(session().skeleton);
+  std::printf("\nBVH export of %d frames (%d presses, %.1f MB of text, tracks %.1f MB;"
+              " MB = 10^6 bytes):\n",
+              kExportFrames, session().presses, megabytes, tracks.reserved / 1e6);
+  std::printf("  ours, to /dev/null     %8.1f ms  %7.1f MB/s\n", ours * 1e3, megabytes / ours);
+  std::printf("  snprintf %%.3g baseline %8.1f ms  %7.1f MB/s (%.1f MB: shorter exponents)\n",
+              baseline * 1e3, baselineMegabytes / baseline, baselineMegabytes);
+  if (results.has("BM_ExportBvhToFile")) {
+    std::printf("  ours, saved to a file  %8.1f ms  %7.1f MB/s (temporary file, fsync, rename)\n",
+                toFile * 1e3, megabytes / toFile);
+  }
+  std::printf("  ratio ours / baseline  %8.3f  (target <= 0.5)\n", ours / baseline);
+}
+
+}  // namespace
+}  // namespace kinemora::bench
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  kinemora::bench::session();  // composed before the clock starts
+  kinemora::bench::RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  if (reporter.has("BM_ExportBvh") && reporter.has("BM_ExportPrintfBaseline")) {
+    kinemora::bench::printSummary(reporter);
+  }
+  kinemora::bench::printHeapDuringExport();
+  return 0;
+}

@@ -1,0 +1,172 @@
+// The cost of a press: one motion with its transition, and every press of
+// a 10,000-press session, first thousand against last, with the bytes the
+// tracks take per stored frame.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <numeric>
+#include <random>
+#include <vector>
+
+#include "app/composer.h"
+#include "recording_reporter.h"
+#include "sessions.h"
+
+namespace kinemora::bench {
+namespace {
+
+constexpr int kSessionPresses = 10000;
+constexpr int kWindow = 1000;  // presses averaged at each end of the session
+
+// Alternates "rhumba" and "clap", so every press appends a 13-frame
+// transition and 97 motion frames. State.range(0) turns noise on.
+void BM_OnePress(benchmark::State& state) {
+  Skeleton skeleton;
+  Composer composer(skeleton);
+  if (state.range(0) != 0) composer.toggleNoise();
+  int presses = 0;
+  for (auto _ : state) {
+    composer.press(presses % 2 == 0 ? Motion::Rhumba : Motion::Clap);
+    if (++presses % 1000 == 0) {  // keep memory flat; not part of a press
+      state.PauseTiming();
+      composer.clear();
+      state.ResumeTiming();
+    }
+  }
+  state.counters["frames_per_press"] = kTransitionFrames + motionButton(Motion::Rhumba).frames;
+}
+
+// CPU time of this thread: other processes on a shared machine do not
+// count, page faults and copies made by the press do.
+double threadSeconds() {
+  timespec now;
+  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Per-press CPU time, in microseconds, over a stretch of presses.
+struct Window {
+  double mean = 0;
+  double median = 0;
+};
+
+Window window(std::vector<double> seconds) {
+  Window w;
+  w.mean = std::accumulate(seconds.begin(), seconds.end(), 0.0) / seconds.size() * 1e6;
+  std::nth_element(seconds.begin(), seconds.begin() + seconds.size() / 2, seconds.end());
+  w.median = seconds[seconds.size() / 2] * 1e6;
+  return w;
+}
+
+// What one session's presses cost.
+struct Session {
+  std::vector<double> seconds;    // per press
+  std::vector<bool> grew;         // the press moved the tracks to bigger storage
+  TrackBytes bytes;
+  double frames = 0;
+};
+
+// Random motions as a user might press them (repeats and punch pairs
+// included), "add noise" flipped now and then, never cleared.
+Session pressSession() {
+  Session session;
+  Skeleton skeleton;
+  Composer composer(skeleton);
+  std::mt19937 random(2026);
+  const std::vector<Quaternion>& track = skeleton.root().rotations;
+  for (int i = 0; i < kSessionPresses; ++i) {
+    if (random() % 10 == 0) composer.toggleNoise();
+    const Motion motion = static_cast<Motion>(random() % kMotionCount);
+    const std::size_t capacity = track.capacity();
+    const double start = threadSeconds();
+    composer.press(motion);
+    session.seconds.push_back(threadSeconds() - start);
+    session.grew.push_back(track.capacity() != capacity);
+  }
+  session.bytes = trackBytes(skeleton);
+  session.frames = skeleton.frameCount();
+  return session;
+}
+
+void BM_SessionOf10000Presses(benchmark::State& state) {
+  for (auto _ : state) {
+    const Session session = pressSession();
+    const std::vector<double>& s = session.seconds;
+    const Window first = window({s.begin(), s.begin() + kWindow});
+    const Window last = window({s.end() - kWindow, s.end()});
+    const auto slowest = std::max_element(s.begin(), s.end());
+    double slowestSteady = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      if (!session.grew[i]) slowestSteady = std::max(slowestSteady, s[i]);
+    }
+    auto& counters = state.counters;
+    counters["mean_us"] = window(s).mean;
+    counters["first1000_mean_us"] = first.mean;
+    counters["first1000_median_us"] = first.median;
+    counters["last1000_mean_us"] = last.mean;
+    counters["last1000_median_us"] = last.median;
+    counters["slowest_ms"] = *slowest * 1e3;
+    counters["slowest_press"] = static_cast<double>(slowest - s.begin() + 1);
+    counters["slowest_steady_ms"] = slowestSteady * 1e3;
+    counters["regrowths"] =
+        static_cast<double>(std::count(session.grew.begin(), session.grew.end(), true));
+    counters["stored_frames"] = session.frames;
+    counters["bytes_per_frame"] = session.bytes.reserved / session.frames;
+    counters["used_bytes_per_frame"] = session.bytes.used / session.frames;
+  }
+}
+
+BENCHMARK(BM_OnePress)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(3)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_SessionOf10000Presses)->Iterations(1)->Unit(benchmark::kSecond);
+
+void printSummary(const RecordingReporter& results) {
+  std::printf("\nPresses:\n");
+  if (results.has("BM_OnePress/0")) {
+    std::printf("  one press (13 + 97 frames)       %8.1f us real, %.1f us CPU (target < 1 ms)\n",
+                results.seconds("BM_OnePress/0") * 1e6,
+                results.cpuSeconds("BM_OnePress/0") * 1e6);
+  }
+  if (results.has("BM_OnePress/1")) {
+    std::printf("  the same with noise on           %8.1f us real, %.1f us CPU\n",
+                results.seconds("BM_OnePress/1") * 1e6,
+                results.cpuSeconds("BM_OnePress/1") * 1e6);
+  }
+  const char* session = "BM_SessionOf10000Presses";
+  if (results.has(session)) {
+    std::printf("  10,000 presses (CPU time each)   %8.1f us mean over the session\n",
+                results.counter(session, "mean_us"));
+    std::printf("  10,000 presses, first 1,000      %8.1f us mean, %.1f us median\n",
+                results.counter(session, "first1000_mean_us"),
+                results.counter(session, "first1000_median_us"));
+    std::printf("  10,000 presses, last 1,000       %8.1f us mean, %.1f us median\n",
+                results.counter(session, "last1000_mean_us"),
+                results.counter(session, "last1000_median_us"));
+    std::printf("  slowest press                    %8.1f ms (press %.0f)\n",
+                results.counter(session, "slowest_ms"), results.counter(session, "slowest_press"));
+    std::printf("  slowest press, tracks not grown  %8.1f ms (storage grew in %.0f presses)\n",
+                results.counter(session, "slowest_steady_ms"),
+                results.counter(session, "regrowths"));
+    std::printf("  stored frames                    %8.0f\n",
+                results.counter(session, "stored_frames"));
+    std::printf("  bytes per stored frame           %8.0f reserved by the tracks, %.0f used\n",
+                results.counter(session, "bytes_per_frame"),
+                results.counter(session, "used_bytes_per_frame"));
+  }
+}
+
+}  // namespace
+}  // namespace kinemora::bench
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  kinemora::bench::RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  kinemora::bench::printSummary(reporter);
+  return 0;
+}
