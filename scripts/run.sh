@@ -5,6 +5,5 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
-./build/src/app/kinemora-compose --help
-./build/src/app/kinemora-compose -o rhumba-clap.bvh rhumba clap
+cmake --build build -j"$(nproc)" --target kinemora kinemora-compose
+exec ./build/src/app/kinemora
