@@ -97,13 +97,13 @@ const Worked kWorked[] = {
     {179.99f,                3, "180"},
 };
 
-TEST(BvhNumber, WritesTheWorkedExamples) {
+TEST(BvhNumberRule, WritesTheWorkedExamples) {
   for (const Worked& w : kWorked) {
     EXPECT_EQ(format(w.value, w.digits), w.text) << show(w.value) << " N=" << w.digits;
   }
 }
 
-TEST(BvhNumber, ReferenceAgreesWithTheWorkedExamples) {
+TEST(BvhNumberRule, ReferenceAgreesWithTheWorkedExamples) {
   // The reference is only a witness if it gets the hand-worked texts right.
   for (const Worked& w : kWorked) {
     EXPECT_EQ(reference::bvhNumber(w.value, w.digits), w.text) << show(w.value);
@@ -112,7 +112,7 @@ TEST(BvhNumber, ReferenceAgreesWithTheWorkedExamples) {
 
 // 10^k as double and as float, and the next value on each side, over the
 // whole range where they exist.
-TEST(BvhNumber, MatchesTheReferenceAroundEveryPowerOfTen) {
+TEST(BvhNumberRule, MatchesTheReferenceAroundEveryPowerOfTen) {
   for (int k = -323; k <= 308; ++k) {
     const double p = std::strtod(("1e" + std::to_string(k)).c_str(), nullptr);
     const float f = static_cast<float>(p);
@@ -132,7 +132,7 @@ TEST(BvhNumber, MatchesTheReferenceAroundEveryPowerOfTen) {
 
 int sweepSize(int full) { return kSanitizedBuild ? full / 10 : full; }
 
-TEST(BvhNumber, MatchesTheReferenceOnAMillionVariedValues) {
+TEST(BvhNumberRule, MatchesTheReferenceOnAMillionVariedValues) {
   reliability::NumberSampler sampler(20261208);
   const int count = sweepSize(1000000);
   int mismatches = 0;
@@ -150,7 +150,7 @@ TEST(BvhNumber, MatchesTheReferenceOnAMillionVariedValues) {
   }
 }
 
-TEST(BvhNumber, MatchesTheReferenceForEveryDigitCount) {
+TEST(BvhNumberRule, MatchesTheReferenceForEveryDigitCount) {
   reliability::NumberSampler sampler(7);
   const int count = sweepSize(100000);
   for (int i = 0; i < count; ++i) {

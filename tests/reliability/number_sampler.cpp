@@ -33,7 +33,8 @@ double NumberSampler::next() {
 
 double NumberSampler::randomFloat(int minExponentField, int maxExponentField) {
   const std::uint32_t mantissa = static_cast<std::uint32_t>(bits_()) & 0x7fffffu;
-  const std::uint32_t exponent = static_cast<std::uint32_t>(between(minExponentField, maxExponentField));
+  const auto exponent =
+      static_cast<std::uint32_t>(between(minExponentField, maxExponentField));
   const std::uint32_t word = exponent << 23 | mantissa;
   float f;
   std::memcpy(&f, &word, sizeof f);
@@ -42,7 +43,8 @@ double NumberSampler::randomFloat(int minExponentField, int maxExponentField) {
 
 double NumberSampler::randomDouble(int minExponentField, int maxExponentField) {
   const std::uint64_t mantissa = bits_() & 0xfffffffffffffull;
-  const std::uint64_t exponent = static_cast<std::uint64_t>(between(minExponentField, maxExponentField));
+  const auto exponent =
+      static_cast<std::uint64_t>(between(minExponentField, maxExponentField));
   const std::uint64_t word = exponent << 52 | mantissa;
   double d;
   std::memcpy(&d, &word, sizeof d);

@@ -53,7 +53,9 @@ std::string creationRefusal(const std::string& directory) {
 
 class SaveFailure : public ::testing::Test {
  protected:
-  void SetUp() override { reliability::perform(composer, {"rhumba", "punchL", "cheer", "seizure", "clap"}); }
+  void SetUp() override {
+    reliability::perform(composer, {"rhumba", "punchL", "cheer", "seizure", "clap"});
+  }
 
   Skeleton skeleton;
   Composer composer{skeleton};
