@@ -30,9 +30,6 @@ class FigureView : public Fl_Gl_Window {
   Camera camera;
   Fl_Valuator* timeline = nullptr;  // the timeline slider; not owned
   Skeleton* skeleton;               // owned
-
- private:
-  unsigned floorList_ = 0;  // the floor, compiled once per OpenGL context
 };
 
 }  // namespace kinemora
