@@ -30,6 +30,10 @@ void PlayButton::advance() {
           playback_.step(value() != 0, timeline->value(), timeline->maximum())) {
     timeline->value(*next);
     timeline->do_callback();
+    // Paint now: FLTK 1.3 works out how long to sleep before it paints, so
+    // a paint left to the event loop would lengthen every period by its
+    // own duration.
+    Fl::flush();
   }
   scheduleNextStep();
 }
