@@ -1,0 +1,80 @@
+// Time to draw one frame of the view at 690 x 550, glFinish included, with
+// an animation of over 1,000 frames loaded and the shown frame stepping
+// through it. Run under a display, e.g. tests/run_with_xvfb.sh.
+#include <benchmark/benchmark.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "app/composer.h"
+#include "app/timeline_slider.h"
+#include "view/figure_view.h"
+
+namespace kinemora::bench {
+namespace {
+
+constexpr int kFramesTimed = 600;
+
+// The view, counting its paints.
+class BenchView : public FigureView {
+ public:
+  using FigureView::FigureView;
+  void draw() override {
+    FigureView::draw();
+    ++draws;
+  }
+  int draws = 0;
+};
+
+BenchView* view = nullptr;
+TimelineSlider* slider = nullptr;
+
+void BM_DrawFrame(benchmark::State& state) {
+  const int maximum = static_cast<int>(slider->maximum());
+  int frame = 0;
+  for (auto _ : state) {
+    slider->value(frame);
+    frame = (frame + 1) % maximum;
+    view->redraw();
+    Fl::flush();
+    view->make_current();
+    glFinish();
+  }
+  state.counters["frames_loaded"] = view->skeleton->frameCount();
+  state.counters["draws"] = view->draws;
+}
+
+}  // namespace
+}  // namespace kinemora::bench
+
+int main(int argc, char** argv) {
+  using namespace kinemora;
+  using namespace kinemora::bench;
+  benchmark::Initialize(&argc, argv);
+
+  auto* window = new Fl_Window(100, 100, 710, 600, "draw bench");
+  view = new BenchView(10, 40, 690, 550, "");
+  window->end();
+  slider = new TimelineSlider(view, 0, 0, 0, 100, 20);
+  view->timeline = slider;
+
+  Composer composer(*view->skeleton);
+  for (int i = 0; i < 10; ++i) composer.press(Motion::Rhumba);
+  composer.press(Motion::Clap);
+  slider->maximum(composer.timelineMaximum());
+
+  window->show();
+  while (view->draws == 0) Fl::wait(0.1);  // mapped and drawn once
+  std::printf("frames stored: %d, timeline maximum: %d, view %dx%d, renderer: %s\n",
+              view->skeleton->frameCount(), composer.timelineMaximum(), view->w(), view->h(),
+              reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+
+  benchmark::RegisterBenchmark("DrawFrame/690x550", BM_DrawFrame)
+      ->Iterations(kFramesTimed)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(3);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
