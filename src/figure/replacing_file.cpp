@@ -31,6 +31,20 @@ mode_t newFileMode() {
   return 0666 & ~mask;
 }
 
+// The path a chain of symbolic links ends at, whether or not that exists.
+std::string followLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+    char link[PATH_MAX];
+    const ssize_t n = ::readlink(path.c_str(), link, sizeof link - 1);
+    if (n < 0) break;
+    link[n] = '\0';
+    path = link[0] == '/' ? std::string(link) : directoryOf(path) + "/" + link;
+  }
+  return path;
+}
+
 }  // namespace
 
 ReplacingFile::~ReplacingFile() { discard(); }
@@ -38,24 +52,31 @@ ReplacingFile::~ReplacingFile() { discard(); }
 bool ReplacingFile::open(const std::string& path, std::string* error) {
   discard();
   path_ = path;
-  target_ = path;
+  // Replace what a link points at, not the link, even when the link's
+  // target does not exist yet.
+  target_ = followLinks(path);
   mode_t mode = newFileMode();
+  bool keepOwner = false;
 
   struct stat info;
-  if (::stat(path.c_str(), &info) == 0) {
+  if (::stat(target_.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode)) {
       *error = failure("cannot save", path, EISDIR);
       return false;
     }
     if (!S_ISREG(info.st_mode)) {
-      stream_ = std::fopen(path.c_str(), "w");
+      stream_ = std::fopen(target_.c_str(), "w");
       if (!stream_) *error = failure("cannot save", path, errno);
       return stream_ != nullptr;
     }
-    // Replace what a link points at, not the link.
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved)) target_ = resolved;
+    // A rename needs only the directory's permission; a file its owner made
+    // read-only is refused as writing it in place would be.
+    if (::access(target_.c_str(), W_OK) != 0) {
+      *error = failure("cannot save", path, errno);
+      return false;
+    }
     mode = info.st_mode & 07777;
+    keepOwner = true;
   }
 
   std::string pattern = directoryOf(target_) + "/.kinemora-save-XXXXXX";
@@ -65,6 +86,9 @@ bool ReplacingFile::open(const std::string& path, std::string* error) {
     return false;
   }
   temporary_ = pattern;
+  // The new file takes the old one's owner where we may give it (as root);
+  // otherwise it is ours, as any replaced file would be.
+  if (keepOwner && ::geteuid() == 0) (void)!::fchown(fd, info.st_uid, info.st_gid);
   ::fchmod(fd, mode);
   stream_ = ::fdopen(fd, "w");
   if (!stream_) {

@@ -116,6 +116,33 @@ TEST_F(SaveFailure, ToAFullDevice) {
   EXPECT_TRUE(refused(composer.save(path.c_str()), path, std::strerror(ENOSPC)));
 }
 
+TEST_F(SaveFailure, OverAReadOnlyFileOfAnOrdinaryUser) {
+  // Replacing by rename needs only the directory's permission; a file its
+  // owner made read-only must still be refused. Root ignores permission
+  // bits, so the save runs in a child that has become an ordinary user.
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to become another user";
+  const uid_t nobody = 65534;
+  ASSERT_EQ(::chown(scratch.path().c_str(), nobody, nobody), 0);
+  const std::string path = scratch / "animation.bvh";
+  writeFile(path, "kept");
+  ASSERT_EQ(::chown(path.c_str(), nobody, nobody), 0);
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(nobody) != 0 || ::setuid(nobody) != 0) ::_exit(3);
+    const SaveResult result = composer.save(path.c_str());
+    const bool ok = !result.ok && result.message.find(std::strerror(EACCES)) != std::string::npos;
+    ::_exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the save was not refused with EACCES";
+  EXPECT_EQ(readFile(path), "kept");
+  EXPECT_EQ(entriesOf(scratch.path()), std::set<std::string>{"animation.bvh"});
+}
+
 // Saves in a child process whose files may not grow past `limit` bytes, and
 // which ignores SIGXFSZ: the write then fails part way with EFBIG, the way
 // a full disk or a quota stops it. Returns what the save reported.

@@ -80,6 +80,18 @@ TEST_F(SaveReplace, ThroughALinkReplacesTheTargetAndKeepsTheLink) {
   EXPECT_EQ(entriesOf(scratch.path()), (std::set<std::string>{"link.bvh", "real.bvh"}));
 }
 
+TEST_F(SaveReplace, ThroughADanglingLinkCreatesTheTarget) {
+  const std::string link = scratch / "link.bvh";
+  ASSERT_EQ(::symlink("new.bvh", link.c_str()), 0);
+
+  save(link);
+  struct stat info;
+  ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_EQ(readFile(scratch / "new.bvh"), expected);
+  EXPECT_EQ(entriesOf(scratch.path()), (std::set<std::string>{"link.bvh", "new.bvh"}));
+}
+
 TEST_F(SaveReplace, ThroughALinkIntoAnotherDirectory) {
   ASSERT_EQ(::mkdir((scratch / "files").c_str(), 0755), 0);
   ASSERT_EQ(::mkdir((scratch / "links").c_str(), 0755), 0);
