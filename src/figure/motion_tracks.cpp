@@ -21,6 +21,9 @@ void applyNoise(Quaternion& r, double u) {
 
 Quaternion poseRotation(const Vec3& pose) {
   Quaternion r;
+  // Most joints stand still in most motions; their rotation is the identity
+  // either way (up to the sign of a zero), without the trigonometry.
+  if (pose.x == 0.0f && pose.y == 0.0f && pose.z == 0.0f) return r;
   r.premultiply(Quaternion(Vec3(0, 0, 1), degreesToRadians(pose.z)));
   r.premultiply(Quaternion(Vec3(1, 0, 0), degreesToRadians(pose.x)));
   r.premultiply(Quaternion(Vec3(0, 1, 0), degreesToRadians(pose.y)));
