@@ -170,10 +170,10 @@ void printSummary(const RecordingReporter& results) {
   const double toFile = results.seconds("BM_ExportBvhToFile");
   const double megabytes = results.counter("BM_ExportBvh", "bytes") / 1e6;
   const double baselineMegabytes = results.counter("BM_ExportPrintfBaseline", "bytes") / 1e6;
-  const TrackBytes tracks = trackBytes(session().skeleton);
+  const double trackBytes = trackBytesUsed(session().skeleton);
   std::printf("\nBVH export of %d frames (%d presses, %.1f MB of text, tracks %.1f MB;"
               " MB = 10^6 bytes):\n",
-              kExportFrames, session().presses, megabytes, tracks.reserved / 1e6);
+              kExportFrames, session().presses, megabytes, trackBytes / 1e6);
   std::printf("  ours, to /dev/null     %8.1f ms  %7.1f MB/s\n", ours * 1e3, megabytes / ours);
   std::printf("  snprintf %%.3g baseline %8.1f ms  %7.1f MB/s (%.1f MB: shorter exponents)\n",
               baseline * 1e3, baselineMegabytes / baseline, baselineMegabytes);

@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "allocation_counter.h"
 #include "app/composer.h"
 #include "recording_reporter.h"
 #include "sessions.h"
@@ -51,8 +52,8 @@ double threadSeconds() {
 struct Session {
   std::vector<double> seconds;  // per press
   std::vector<int> frames;      // appended by each press
-  std::vector<bool> grew;       // the press moved the tracks to bigger storage
-  TrackBytes bytes;
+  double bytesHeld = 0;         // heap the skeleton holds at the end
+  double bytesUsed = 0;         // of which frame data
   double storedFrames = 0;
 };
 
@@ -82,22 +83,23 @@ Window window(const Session& session, int from, int to) {
 // included), "add noise" flipped now and then, never cleared.
 Session pressSession() {
   Session session;
+  session.seconds.reserve(kSessionPresses);
+  session.frames.reserve(kSessionPresses);
+  const AllocationWatch watch;  // sees the skeleton's storage and nothing else
   Skeleton skeleton;
   Composer composer(skeleton);
   std::mt19937 random(2026);
-  const std::vector<Quaternion>& track = skeleton.root().rotations;
   for (int i = 0; i < kSessionPresses; ++i) {
     if (random() % 10 == 0) composer.toggleNoise();
     const Motion motion = static_cast<Motion>(random() % kMotionCount);
-    const std::size_t capacity = track.capacity();
     const int frames = skeleton.frameCount();
     const double start = threadSeconds();
     composer.press(motion);
     session.seconds.push_back(threadSeconds() - start);
     session.frames.push_back(skeleton.frameCount() - frames);
-    session.grew.push_back(track.capacity() != capacity);
   }
-  session.bytes = trackBytes(skeleton);
+  session.bytesHeld = static_cast<double>(watch.taken().peakLive);
+  session.bytesUsed = trackBytesUsed(skeleton);
   session.storedFrames = skeleton.frameCount();
   return session;
 }
@@ -109,10 +111,6 @@ void BM_SessionOf10000Presses(benchmark::State& state) {
     const Window first = window(session, 0, kWindow);
     const Window last = window(session, kSessionPresses - kWindow, kSessionPresses);
     const auto slowest = std::max_element(s.begin(), s.end());
-    double slowestSteady = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-      if (!session.grew[i]) slowestSteady = std::max(slowestSteady, s[i]);
-    }
     auto& counters = state.counters;
     counters["mean_us"] = window(session, 0, kSessionPresses).mean;
     counters["first1000_mean_us"] = first.mean;
@@ -123,12 +121,9 @@ void BM_SessionOf10000Presses(benchmark::State& state) {
     counters["last1000_us_per_frame"] = last.perFrame;
     counters["slowest_ms"] = *slowest * 1e3;
     counters["slowest_press"] = static_cast<double>(slowest - s.begin() + 1);
-    counters["slowest_steady_ms"] = slowestSteady * 1e3;
-    counters["regrowths"] =
-        static_cast<double>(std::count(session.grew.begin(), session.grew.end(), true));
     counters["stored_frames"] = session.storedFrames;
-    counters["bytes_per_frame"] = session.bytes.reserved / session.storedFrames;
-    counters["used_bytes_per_frame"] = session.bytes.used / session.storedFrames;
+    counters["bytes_per_frame"] = session.bytesHeld / session.storedFrames;
+    counters["used_bytes_per_frame"] = session.bytesUsed / session.storedFrames;
   }
 }
 
@@ -166,12 +161,9 @@ void printSummary(const RecordingReporter& results) {
                 results.counter(session, "last1000_us_per_frame"));
     std::printf("  slowest press                    %8.1f ms (press %.0f)\n",
                 results.counter(session, "slowest_ms"), results.counter(session, "slowest_press"));
-    std::printf("  slowest press, tracks not grown  %8.1f ms (storage grew in %.0f presses)\n",
-                results.counter(session, "slowest_steady_ms"),
-                results.counter(session, "regrowths"));
     std::printf("  stored frames                    %8.0f\n",
                 results.counter(session, "stored_frames"));
-    std::printf("  bytes per stored frame           %8.0f reserved by the tracks, %.0f used\n",
+    std::printf("  bytes per stored frame           %8.0f held on the heap, %.0f of them frame data\n",
                 results.counter(session, "bytes_per_frame"),
                 results.counter(session, "used_bytes_per_frame"));
   }

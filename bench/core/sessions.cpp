@@ -14,13 +14,11 @@ int pressUntil(Composer& composer, int frames) {
   return presses;
 }
 
-TrackBytes trackBytes(const Skeleton& skeleton) {
-  TrackBytes bytes;
+double trackBytesUsed(const Skeleton& skeleton) {
+  double bytes = 0;
   for (int j = 0; j < kJointCount; ++j) {
     const Joint& joint = skeleton.joint(j);
-    bytes.reserved += joint.rotations.capacity() * sizeof(Quaternion) +
-                      joint.angles.capacity() * sizeof(Vec3);
-    bytes.used += joint.rotations.size() * sizeof(Quaternion) + joint.angles.size() * sizeof(Vec3);
+    bytes += joint.rotations.size() * sizeof(Quaternion) + joint.angles.size() * sizeof(Vec3);
   }
   return bytes;
 }

@@ -9,11 +9,8 @@ namespace kinemora::bench {
 // the timeline holds at least `frames` frames. Returns the presses made.
 int pressUntil(Composer& composer, int frames);
 
-// Bytes the joints' tracks hold: reserved, and actually used.
-struct TrackBytes {
-  double reserved = 0;
-  double used = 0;
-};
-TrackBytes trackBytes(const Skeleton& skeleton);
+// Bytes of frame data the joints' tracks hold (without the storage's own
+// bookkeeping, which only an allocation count sees).
+double trackBytesUsed(const Skeleton& skeleton);
 
 }  // namespace kinemora::bench

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <vector>
 
 #include "math/quaternion.h"
@@ -9,6 +10,11 @@
 namespace kinemora {
 
 class BvhOutput;
+
+// A per-frame track. Chunked storage: appending never moves the frames
+// already stored, so even a very long session never pauses to regrow.
+template <class T>
+using Track = std::deque<T>;
 
 // One joint of the figure: where it sits on its parent, the motion laid on
 // it, and its two per-frame tracks. The tracks only grow at the end and are
@@ -25,8 +31,8 @@ class Joint {
   std::vector<Joint*> children;  // in the order added; not owned
   JointMotion motion;          // the motion currently laid on the joint
   int noiseSeed;               // 0..32767: this joint's stretch of the noise curve
-  std::vector<Quaternion> rotations;  // per frame: rotation relative to the parent, noise included
-  std::vector<Vec3> angles;    // per frame: the BVH channels (degrees) that reproduce `rotations`
+  Track<Quaternion> rotations;  // per frame: rotation relative to the parent, noise included
+  Track<Vec3> angles;          // per frame: the BVH channels (degrees) that reproduce `rotations`
 
   bool isRoot() const;
   void addChild(Joint* child) { children.push_back(child); }
