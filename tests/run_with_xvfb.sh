@@ -16,11 +16,12 @@ fi
 
 workdir=$(mktemp -d)
 xvfb_pid=""
+command_pid=""
 cleanup() {
-  if [[ -n "$xvfb_pid" ]]; then
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
+  for pid in $command_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
   rm -rf "$workdir"
 }
 trap cleanup EXIT
@@ -50,5 +51,11 @@ export DISPLAY=":$(head -n1 "$workdir/display")"
 # Software OpenGL whatever the machine has.
 export LIBGL_ALWAYS_SOFTWARE=1
 
-"$@"
-exit $?
+# In the background, so that a signal to this script is handled at once
+# (and stops the command and the server) rather than after the command.
+"$@" <&0 &
+command_pid=$!
+wait "$command_pid"
+status=$?
+command_pid=""
+exit "$status"
