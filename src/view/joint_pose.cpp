@@ -13,7 +13,7 @@ std::size_t shownFrameIndex(float frame, std::size_t count) {
   return std::min(static_cast<std::size_t>(frame), count - 1);
 }
 
-Quaternion rotationAtFrame(const std::vector<Quaternion>& rotations, float frame) {
+Quaternion rotationAtFrame(const Track<Quaternion>& rotations, float frame) {
   if (rotations.empty()) return Quaternion();
   return rotations[shownFrameIndex(frame, rotations.size())];
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
 
+#include "figure/joint.h"
 #include "math/quaternion.h"
 
 namespace kinemora {
@@ -12,7 +12,7 @@ namespace kinemora {
 std::size_t shownFrameIndex(float frame, std::size_t count);
 
 // A joint's rotation at a timeline position; the identity with no frames.
-Quaternion rotationAtFrame(const std::vector<Quaternion>& rotations, float frame);
+Quaternion rotationAtFrame(const Track<Quaternion>& rotations, float frame);
 
 // The glRotatef arguments of a rotation: 2 acos(w) in degrees about the
 // vector part divided by sin(acos(w)) (left as it is when that sine is

@@ -69,7 +69,7 @@ TEST(RotationAtFrame, NoStoredFramesIsTheRestPose) {
 }
 
 TEST(RotationAtFrame, PicksTheTruncatedFrameAndHoldsTheLast) {
-  const std::vector<Quaternion> track = {stored(0, 0, 0, 1), stored(1, 0, 0, 0),
+  const Track<Quaternion> track = {stored(0, 0, 0, 1), stored(1, 0, 0, 0),
                                          stored(0, 1, 0, 0)};
   EXPECT_EQ(rotationAtFrame(track, 1.9f).x, 1.0f);
   EXPECT_EQ(rotationAtFrame(track, 2.0f).y, 1.0f);
