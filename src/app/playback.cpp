@@ -8,6 +8,10 @@ namespace kinemora {
 
 namespace {
 
+// Set while the program loads, so that readings count from its start, as
+// the time of the last advance (0 at first) assumes.
+const std::chrono::steady_clock::time_point kProgramStart = std::chrono::steady_clock::now();
+
 // Truncation toward zero, without the undefined conversion of values that
 // do not fit an int.
 int truncateFrame(double v) {
@@ -18,9 +22,8 @@ int truncateFrame(double v) {
 }  // namespace
 
 std::int64_t monotonicMilliseconds() {
-  using Clock = std::chrono::steady_clock;
-  static const Clock::time_point start = Clock::now();
-  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now() - kProgramStart).count();
 }
 
 int nextFrame(double value, double maximum) {

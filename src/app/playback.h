@@ -9,7 +9,7 @@ namespace kinemora {
 // Readings of a monotonic clock in milliseconds; only differences count.
 using MillisecondClock = std::function<std::int64_t()>;
 
-// Milliseconds of the steady clock since its first reading in this process.
+// Milliseconds of the steady clock since the program started.
 std::int64_t monotonicMilliseconds();
 
 // The frame after `value` on a timeline of `maximum`: the value truncated
