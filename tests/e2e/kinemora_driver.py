@@ -262,14 +262,17 @@ class Kinemora:
     def picture(self, widget: str = "view") -> bytes:
         return capture(self.rect(widget))
 
-    def wait_for_steady_view(self, timeout: float = DEFAULT_TIMEOUT) -> bytes:
+    def wait_for_steady_view(self, timeout: float = DEFAULT_TIMEOUT,
+                             blank_allowed: bool = False) -> bytes:
         """Waits until the view shows a drawn picture that no longer
-        changes from one capture to the next; returns it."""
+        changes from one capture to the next; returns it. A view of one
+        colour only counts with `blank_allowed` (a camera turned to the
+        sky shows black only; a view not yet drawn, too)."""
         last = [b""]
 
         def steady():
             now = self.picture()
-            same = now == last[0] and not is_uniform(now)
+            same = now == last[0] and (blank_allowed or not is_uniform(now))
             last[0] = now
             return now if same else None
 
