@@ -239,6 +239,17 @@ class Kinemora:
     def running(self) -> bool:
         return self.process is not None and self.process.poll() is None
 
+    def wait(self, condition: Callable[[], T], what: str,
+             timeout: float = DEFAULT_TIMEOUT, interval: float = 0.05) -> T:
+        """wait_until, giving up at once when the program has ended."""
+        def met_or_ended():
+            if not self.running():
+                raise AssertionError(f"kinemora ended with status {self.process.returncode} "
+                                     f"while waiting for {what}")
+            return condition()
+
+        return wait_until(met_or_ended, what, timeout, interval)
+
     def wait_exit(self, timeout: float = DEFAULT_TIMEOUT) -> int:
         return self.process.wait(timeout=timeout)
 
@@ -276,7 +287,21 @@ class Kinemora:
             last[0] = now
             return now if same else None
 
-        return wait_until(steady, "the view to show a steady picture", timeout)
+        return self.wait(steady, "the view to show a steady picture", timeout)
+
+    def wait_for_new_picture(self, since: bytes, what: str, widget: str = "view",
+                             timeout: float = DEFAULT_TIMEOUT) -> bytes:
+        """Waits until `widget` shows something other than `since`;
+        returns it."""
+        def new_picture():
+            now = self.picture(widget)
+            return now if now != since else None
+
+        return self.wait(new_picture, what, timeout)
+
+    def wait_for_picture(self, expected: bytes, what: str, widget: str = "view",
+                         timeout: float = DEFAULT_TIMEOUT) -> None:
+        self.wait(lambda: self.picture(widget) == expected, what, timeout)
 
     # --- mouse ------------------------------------------------------------
 
@@ -321,14 +346,18 @@ class Kinemora:
         self.click("File")
 
         def item_list():
-            new = [w for w in visible_windows() if w not in before]
-            rects = [window_rect(w) for w in new]
+            rects = []
+            for window in (w for w in visible_windows() if w not in before):
+                try:
+                    rects.append(window_rect(window))
+                except subprocess.CalledProcessError:
+                    pass  # gone again in the meantime
             # The title's own box and the item list are both new; the list
             # is the taller one and holds one row per item.
             tall = [r for r in rects if r.h >= 20 * len(MENU_ITEMS)]
             return tall[0] if tall else None
 
-        items = wait_until(item_list, "the File menu to open")
+        items = self.wait(item_list, "the File menu to open")
         row = MENU_ITEMS.index(item)
         move_pointer(items.x + items.w // 3,
                      items.y + round((row + 0.5) * items.h / len(MENU_ITEMS)))
@@ -351,7 +380,7 @@ class Kinemora:
         return found[0] if found else 0
 
     def wait_for_chooser(self) -> int:
-        return wait_until(self.chooser, f'the "{CHOOSER_TITLE}" window')
+        return self.wait(self.chooser, f'the "{CHOOSER_TITLE}" window')
 
     def chooser_rect(self) -> Rect:
         """Where the chooser stands once it has settled: FLTK maps it, then
@@ -365,10 +394,10 @@ class Kinemora:
             last[0] = now
             return now if same else None
 
-        return wait_until(settled, "the file chooser to settle", interval=0.1)
+        return self.wait(settled, "the file chooser to settle", interval=0.1)
 
     def wait_chooser_closed(self) -> None:
-        wait_until(lambda: not self.chooser(), f'the "{CHOOSER_TITLE}" window to close')
+        self.wait(lambda: not self.chooser(), f'the "{CHOOSER_TITLE}" window to close')
 
     def open_chooser(self, by: str = "menu") -> int:
         if by == "menu":
@@ -409,7 +438,7 @@ class Kinemora:
         self.open_chooser(by)
         self.type_file_name(name)
         self.wait_chooser_closed()
-        wait_until(lambda: os.path.exists(path), f"{path} to be written")
+        self.wait(lambda: os.path.exists(path), f"{path} to be written")
         return path
 
     # --- other windows ----------------------------------------------------
@@ -423,7 +452,7 @@ class Kinemora:
             fresh = [w for w in self.windows() if w not in before]
             return fresh[0] if fresh else 0
 
-        return wait_until(new_window, what)
+        return self.wait(new_window, what)
 
     # --- ending -----------------------------------------------------------
 

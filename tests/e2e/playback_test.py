@@ -13,31 +13,25 @@ class Playback(kd.ProgramTest):
         # Nothing stored yet: the figure stands in its rest pose.
         self.rest_pose = self.program.wait_for_steady_view()
 
-    def next_different_picture(self, since: bytes, what: str) -> bytes:
-        return kd.wait_until(lambda: (lambda now: now if now != since else None)(
-            self.program.picture()), what, timeout=10)
-
-    def wait_for_still_picture(self, what: str) -> bytes:
-        return self.program.wait_for_steady_view()
-
     def test_play_keeps_the_picture_moving_until_it_is_switched_off(self):
         self.program.press("rhumba", "clap")
         self.program.click("Play")
         picture = self.rest_pose
         for step in range(6):
-            picture = self.next_different_picture(picture, f"playback to move on (step {step})")
+            picture = self.program.wait_for_new_picture(
+                picture, f"playback to move on (step {step})", timeout=10)
 
         self.program.click("Play")
-        still = self.wait_for_still_picture("playback to stop")
+        still = self.program.wait_for_steady_view()
         self.assertStaysUnchanged(self.program, still, "after Play was switched off")
 
     def test_clear_during_playback_shows_the_rest_pose(self):
         self.program.press("cheer")
         self.program.click("Play")
-        self.next_different_picture(self.rest_pose, "playback to move the figure")
+        self.program.wait_for_new_picture(self.rest_pose, "playback to move the figure",
+                                          timeout=10)
         self.program.press("clear")
-        kd.wait_until(lambda: self.program.picture() == self.rest_pose,
-                      "the rest pose after clear", timeout=10)
+        self.program.wait_for_picture(self.rest_pose, "the rest pose after clear", timeout=10)
         # Play is still on, showing frame 0 of nothing: the rest pose.
         self.assertStaysUnchanged(self.program, self.rest_pose, "playing after clear")
 

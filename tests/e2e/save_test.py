@@ -80,7 +80,7 @@ class FailedSave(kd.ProgramTest):
         # Dismissed with Enter, the alert goes and the program answers.
         kd.xdotool("windowfocus", "--sync", alert)
         kd.xdotool("key", "Return")
-        kd.wait_until(lambda: alert not in program.windows(), "the alert to close")
+        program.wait(lambda: alert not in program.windows(), "the alert to close")
         # The chooser now opens in the missing folder.
         program.press("cheer")
         saved = program.save_as("../after-failure.bvh",

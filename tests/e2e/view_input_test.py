@@ -13,8 +13,7 @@ class ViewInput(kd.ProgramTest):
 
     def wait_for_change(self, since: bytes, what: str) -> bytes:
         self.program.wait_for_steady_view()
-        return kd.wait_until(lambda: (lambda now: now if now != since else None)(
-            self.program.picture()), what)
+        return self.program.wait_for_new_picture(since, what)
 
     def test_a_right_drag_turns_the_view(self):
         self.program.right_drag((0.5, 0.5), (0.7, 0.45))

@@ -239,9 +239,10 @@ class SoakTest(unittest.TestCase):
             # Closed normally, so that LeakSanitizer looks at what is left.
             program.close_window()
             status = program.wait_exit(timeout=180)
-        except (AssertionError, RuntimeError) as failure:
+        except Exception as failure:
             if program.running():
                 raise
+            # Ended under the session: the sanitizers will have said why.
             self.fail(f"{failure}\nkinemora ended with status {program.process.returncode}; "
                       f"log: {program.log()}\n" + "\n\n".join(
                           r[:6000] for r in sanitizer_reports(self.workdir)))
@@ -275,8 +276,8 @@ class SoakTest(unittest.TestCase):
         self.session = session = Session(program, random.Random(SEED), self)
         program.press("rhumba")
         session.model.press("rhumba")
-        self.one_rhumba = kd.wait_until(lambda: (lambda q: q if q != self.empty_queue else None)(
-            program.picture("queue")), 'the queue text to show "rhumba"')
+        self.one_rhumba = program.wait_for_new_picture(
+            self.empty_queue, 'the queue text to show "rhumba"', widget="queue")
 
         started = time.monotonic()
         rss_after_phase = []
@@ -306,12 +307,12 @@ class SoakTest(unittest.TestCase):
         self.assertIn(program.window, program.windows())
         program.press("clear")
         self.session.model.clear()
-        kd.wait_until(lambda: program.picture("queue") == self.empty_queue,
-                      "clear to empty the queue text")
+        program.wait_for_picture(self.empty_queue, "clear to empty the queue text",
+                                 widget="queue")
         program.press("rhumba")
         self.session.model.press("rhumba")
-        kd.wait_until(lambda: program.picture("queue") == self.one_rhumba,
-                      'the queue text to show "rhumba"')
+        program.wait_for_picture(self.one_rhumba, 'the queue text to show "rhumba"',
+                                 widget="queue")
         self.session.save()
         kd.save_png(program.rect("window"), os.path.join(self.workdir, "after.png"))
 
