@@ -12,7 +12,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKINEMORA_BUILD_GUI=ON -D
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKINEMORA_SANITIZE=ON \
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKINEMORA_SANITIZE=ON -DKINEMORA_BUILD_GUI=ON \
   -DKINEMORA_BUILD_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
