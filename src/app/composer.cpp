@@ -24,6 +24,23 @@ const MotionButton& motionButton(Motion motion) {
   return kMotionButtons[static_cast<int>(motion)];
 }
 
+bool isAction(std::string_view word) {
+  return findMotionButton(word) || word == "noise" || word == "clear";
+}
+
+bool Composer::perform(std::string_view word) {
+  if (const MotionButton* button = findMotionButton(word)) {
+    press(button->motion);
+  } else if (word == "noise") {
+    toggleNoise();
+  } else if (word == "clear") {
+    clear();
+  } else {
+    return false;
+  }
+  return true;
+}
+
 bool Composer::skipsTransition(const MotionButton& button) const {
   if (lastWas(button.motion)) return true;
   if (!button.punch) return false;

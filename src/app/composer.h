@@ -25,6 +25,9 @@ extern const std::array<MotionButton, kMotionCount> kMotionButtons;
 const MotionButton* findMotionButton(std::string_view label);
 const MotionButton& motionButton(Motion motion);
 
+// The words for what a user presses: a motion label, "noise" or "clear".
+bool isAction(std::string_view word);
+
 // Frames of a blending transition, and what it adds to the timeline.
 constexpr int kTransitionFrames = 13;
 constexpr int kTransitionSpan = 12;
@@ -46,6 +49,9 @@ class Composer {
   // "clear": empties the queue text, the frames and the timeline. Which
   // motion came last is remembered across it.
   void clear();
+  // What the press named by `word` does (see isAction); false, with nothing
+  // done, for any other word.
+  bool perform(std::string_view word);
   // File > Save File: the frames on the timeline, 0..maximum-1.
   SaveResult save(const char* path) const;
   SaveResult save(std::FILE* stream) const;

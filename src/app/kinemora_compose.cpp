@@ -47,25 +47,10 @@ std::string validActions() {
   return list + "noise clear";
 }
 
-bool isAction(const char* word) {
-  return kinemora::findMotionButton(word) || !std::strcmp(word, "noise") ||
-         !std::strcmp(word, "clear");
-}
-
 int usageError(const std::string& message) {
   std::fprintf(stderr, "kinemora-compose: %s\nTry 'kinemora-compose --help'.\n",
                message.c_str());
   return kExitUsage;
-}
-
-void apply(Composer& composer, const char* action) {
-  if (const auto* button = kinemora::findMotionButton(action)) {
-    composer.press(button->motion);
-  } else if (!std::strcmp(action, "noise")) {
-    composer.toggleNoise();
-  } else {
-    composer.clear();
-  }
 }
 
 }  // namespace
@@ -88,7 +73,7 @@ int main(int argc, char** argv) {
       output = argv[++i];
     } else if (arg[0] == '-' && arg[1] != '\0') {
       return usageError(std::string("unknown option '") + arg + "'");
-    } else if (!isAction(arg)) {
+    } else if (!kinemora::isAction(arg)) {
       return usageError(std::string("unknown action '") + arg +
                         "'; valid actions: " + validActions());
     } else {
@@ -98,7 +83,7 @@ int main(int argc, char** argv) {
 
   kinemora::Skeleton skeleton;
   Composer composer(skeleton);
-  for (const char* action : actions) apply(composer, action);
+  for (const char* action : actions) composer.perform(action);
 
   const bool toStdout = output == "-";
   const kinemora::SaveResult result =

@@ -6,7 +6,6 @@
 //   world(child) = world(parent) * translate(child offset) * rotate(q_child)
 // so they are an independent account of what the BVH file must reproduce.
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -69,19 +68,6 @@ void placeJoints(const Joint& joint, const Affine& parent, int frame,
   for (const Joint* child : joint.children) placeJoints(*child, world, frame, out);
 }
 
-bool apply(kinemora::Composer& composer, const char* action) {
-  if (const auto* button = kinemora::findMotionButton(action)) {
-    composer.press(button->motion);
-  } else if (!std::strcmp(action, "noise")) {
-    composer.toggleNoise();
-  } else if (!std::strcmp(action, "clear")) {
-    composer.clear();
-  } else {
-    return false;
-  }
-  return true;
-}
-
 void printJson(const kinemora::Skeleton& skeleton, int framesToSave) {
   std::vector<std::string> names;
   collectNames(skeleton.root(), names);
@@ -107,7 +93,7 @@ int main(int argc, char** argv) {
   kinemora::Skeleton skeleton;
   kinemora::Composer composer(skeleton);
   for (int i = 1; i < argc; ++i) {
-    if (!apply(composer, argv[i])) {
+    if (!composer.perform(argv[i])) {
       std::fprintf(stderr, "core-positions: unknown action '%s'\n", argv[i]);
       return kExitUsage;
     }

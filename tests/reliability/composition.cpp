@@ -8,15 +8,7 @@ namespace kinemora::reliability {
 
 void perform(Composer& composer, const std::vector<std::string>& actions) {
   for (const std::string& action : actions) {
-    if (action == "noise") {
-      composer.toggleNoise();
-    } else if (action == "clear") {
-      composer.clear();
-    } else if (const MotionButton* button = findMotionButton(action)) {
-      composer.press(button->motion);
-    } else {
-      throw std::invalid_argument("no such action: " + action);
-    }
+    if (!composer.perform(action)) throw std::invalid_argument("no such action: " + action);
   }
 }
 

@@ -16,17 +16,7 @@ namespace {
 void perform(Composer& composer, const std::string& actions) {
   std::istringstream words(actions);
   std::string word;
-  while (words >> word) {
-    if (word == "clear") {
-      composer.clear();
-    } else if (word == "noise") {
-      composer.toggleNoise();
-    } else {
-      const MotionButton* button = findMotionButton(word);
-      ASSERT_NE(button, nullptr) << word;
-      composer.press(button->motion);
-    }
-  }
+  while (words >> word) ASSERT_TRUE(composer.perform(word)) << word;
 }
 
 struct Composition {
