@@ -15,10 +15,15 @@ char saveFileName[256] = {};
 
 namespace {
 
-void pressMotion(Motion motion) {
-  composer->press(motion);
+// The queue text and the timeline's maximum, as the composer has them now.
+void showComposition() {
   motionQueueDisplay->value(composer->queueText().c_str());
   timelineSlider->maximum(composer->timelineMaximum());
+}
+
+void pressMotion(Motion motion) {
+  composer->press(motion);
+  showComposition();
 }
 
 }  // namespace
@@ -35,8 +40,7 @@ void noiseCallback(Fl_Widget*, void*) { composer->toggleNoise(); }
 
 void clearCallback(Fl_Widget*, void*) {
   composer->clear();
-  motionQueueDisplay->value(composer->queueText().c_str());
-  timelineSlider->maximum(composer->timelineMaximum());
+  showComposition();
   timelineSlider->value(0);
 }
 

@@ -57,11 +57,11 @@ char* putFixed(std::uint64_t m, int decimals, char* p) {
   return stripZeros(point, point + 1 + decimals);
 }
 
-// Exponential form of the `digits`-digit mantissa m times 10^e.
-char* putExponential(std::uint64_t m, int digits, int e, char* p) {
+// Exponential form of the mantissa m (its first digit before the point)
+// times 10^e.
+char* putExponential(std::uint64_t m, int e, char* p) {
   char mantissa[24] = {};
   char* end = putDigits(m, mantissa);
-  (void)digits;
   *p++ = mantissa[0];
   char* point = p;
   *p++ = '.';
@@ -97,7 +97,7 @@ char* formatFast(double a, int digits, char* p) {
     m /= 10;
     ++e;
   }
-  return putExponential(m, digits, e, p);
+  return putExponential(m, e, p);
 }
 
 // Any other value: the C library does the rounding, this code the form.

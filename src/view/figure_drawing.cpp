@@ -3,8 +3,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <cmath>
-
 #include "figure/skeleton.h"
 #include "view/joint_pose.h"
 
@@ -30,9 +28,7 @@ void sphere(double radius) {
 void drawBone(const Vec3& offset, bool root) {
   glPushMatrix();
   glTranslated(0.5 * offset.x, 0.5 * offset.y, 0.5 * offset.z);
-  const double len = std::sqrt(static_cast<double>(offset.x) * offset.x +
-                               static_cast<double>(offset.y) * offset.y +
-                               static_cast<double>(offset.z) * offset.z);
+  const double len = offset.length();
   if (offset.x > 0.0f) glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
   if (offset.x < 0.0f) glRotatef(-90.0f, 0.0f, 0.0f, 1.0f);
   glScaled(kBoneThickness * len, len, kBoneThickness * len);

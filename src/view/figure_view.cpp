@@ -47,21 +47,18 @@ UnitPoint FigureView::pointerToUnit() const {
 int FigureView::handle(int event) {
   switch (event) {
     case FL_PUSH:
+    case FL_DRAG: {
       if (Fl::event_key() != kRightButton) break;
-      {
-        const UnitPoint p = pointerToUnit();
-        camera.trackball.beginDrag(static_cast<float>(p.x), static_cast<float>(p.y));
+      const UnitPoint p = pointerToUnit();
+      const float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
+      if (event == FL_PUSH) {
+        camera.trackball.beginDrag(x, y);
+      } else {
+        camera.trackball.drag(x, y);
       }
       damage(kRepaint);
       return 1;
-    case FL_DRAG:
-      if (Fl::event_key() != kRightButton) break;
-      {
-        const UnitPoint p = pointerToUnit();
-        camera.trackball.drag(static_cast<float>(p.x), static_cast<float>(p.y));
-      }
-      damage(kRepaint);
-      return 1;
+    }
     case FL_KEYBOARD:
       if (camera.moveEyeForKey(Fl::event_key())) {
         damage(kRepaint);

@@ -10,7 +10,7 @@ namespace kinemora {
 std::size_t shownFrameIndex(float frame, std::size_t count) {
   if (!(frame >= 1.0f)) return 0;  // also negative and NaN positions
   if (frame >= static_cast<float>(count)) return count - 1;
-  return std::min(static_cast<std::size_t>(frame), count - 1);
+  return static_cast<std::size_t>(frame);
 }
 
 Quaternion rotationAtFrame(const Track<Quaternion>& rotations, float frame) {

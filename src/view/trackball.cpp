@@ -11,7 +11,7 @@ TrackballQuat TrackballQuat::multiply(const TrackballQuat& o) const {
           w * o.w - x * o.x - y * o.y - z * o.z};
 }
 
-void TrackballQuat::renormalize() {
+void TrackballQuat::scaleBy(float (*factorOfSquaredNorm)(float)) {
   const float n = squaredNorm();
   // Zero only for a quarter turn between two rim points about the viewing
   // axis, which has nothing left once the roll is dropped.
@@ -19,24 +19,19 @@ void TrackballQuat::renormalize() {
     *this = TrackballQuat();
     return;
   }
-  const float k = 1.0f / n;
+  const float k = factorOfSquaredNorm(n);
   x *= k;
   y *= k;
   z *= k;
   w *= k;
 }
 
+void TrackballQuat::renormalize() {
+  scaleBy([](float n) { return 1.0f / n; });
+}
+
 void TrackballQuat::normalize() {
-  const float n = squaredNorm();
-  if (!(n > 0.0f)) {
-    *this = TrackballQuat();
-    return;
-  }
-  const float k = 1.0f / std::sqrt(n);
-  x *= k;
-  y *= k;
-  z *= k;
-  w *= k;
+  scaleBy([](float n) { return 1.0f / std::sqrt(n); });
 }
 
 std::array<float, 16> TrackballQuat::toMatrix() const {

@@ -27,6 +27,11 @@ struct TrackballQuat {
   // The rotation matrix, row after row ([row * 4 + column]); scale-free,
   // so any non-zero length gives a proper rotation.
   std::array<float, 16> toMatrix() const;
+
+ private:
+  // Multiplies every component by the factor of the squared norm; a zero
+  // quaternion becomes the identity.
+  void scaleBy(float (*factorOfSquaredNorm)(float));
 };
 
 struct SpherePoint {
