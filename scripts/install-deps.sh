@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config python3
-  libfltk1.3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   googletest libgtest-dev libbenchmark-dev
 )
 if [[ "${1:-}" == "--test" ]]; then
