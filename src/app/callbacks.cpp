@@ -18,7 +18,7 @@ namespace {
 // The queue text and the timeline's maximum, as the composer has them now.
 void showComposition() {
   motionQueueDisplay->value(composer->queueText().c_str());
-  timelineSlider->maximum(composer->timelineMaximum());
+  timelineSlider->setMaximum(composer->timelineMaximum());
 }
 
 void pressMotion(Motion motion) {

@@ -70,6 +70,9 @@ MainWindow* buildMainWindow() {
   figureView->timeline = timelineSlider;
   new PlayButton(timelineSlider, 10, 600, 80, 40);
   motionQueueDisplay = new Fl_Multiline_Output(100, 650, 600, 40, "motion queue:");
+  // The label sits left of the field; at the default size its first letters
+  // would fall off the window's edge.
+  motionQueueDisplay->labelsize(12);
   window->end();
 
   window->setView(figureView);

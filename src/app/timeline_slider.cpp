@@ -14,6 +14,12 @@ TimelineSlider::TimelineSlider(FigureView* view, int initialMaximum, int x, int 
   callback(timelineCallback, view);
 }
 
+void TimelineSlider::setMaximum(int frames) {
+  if (maximum() == frames) return;
+  maximum(frames);
+  redraw();
+}
+
 void timelineCallback(Fl_Widget*, void* view) {
   static_cast<FigureView*>(view)->damage(FL_DAMAGE_CHILD);
 }

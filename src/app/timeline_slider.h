@@ -12,6 +12,10 @@ namespace kinemora {
 class TimelineSlider : public Fl_Value_Slider {
  public:
   TimelineSlider(FigureView* view, int initialMaximum, int x, int y, int w, int h);
+
+  // A new top of the range, with the knob redrawn where it now belongs:
+  // the valuator's own maximum() leaves the old knob on the screen.
+  void setMaximum(int frames);
 };
 
 // The slider's callback: asks the view (the user data) to repaint. The view

@@ -59,6 +59,7 @@ WIDGETS = {
     "slider":    Rect(90,  600, 610,  40),
     "Play":      Rect(10,  600,  80,  40),
     "queue":     Rect(100, 650, 600,  40),
+    "queue label": Rect(0, 650, 100,  40),  # left of the field
     "window":    Rect(0,     0, 900, 800),
 }
 # The slider's track: the value slider shows its number in the left 35

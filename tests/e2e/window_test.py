@@ -30,6 +30,24 @@ class MenuShortcuts(kd.ProgramTest):
         self.assertIn(program.window, program.windows())
 
 
+class WhatTheWindowShows(kd.ProgramTest):
+    def test_a_press_redraws_the_timeline_for_its_new_length(self):
+        program = self.start_program()
+        empty = program.picture("slider")  # a range of nothing: the knob in the middle
+        program.press("rhumba")
+        program.wait_for_new_picture(empty, "the knob at frame 0 of 108", widget="slider")
+
+    def test_the_motion_queue_label_is_inside_the_window(self):
+        program = self.start_program()
+        label = program.picture("queue label")
+        width = program.rect("queue label").w
+        background = label[:3]
+        left_edge = [label[3 * (row * width + x):][:3] for row in range(len(label) // 3 // width)
+                     for x in (0, 1)]
+        self.assertFalse(kd.is_uniform(label), "no label")
+        self.assertEqual(set(left_edge), {background}, "the label runs off the left edge")
+
+
 class Ending(kd.ProgramTest):
     def test_closing_the_window_ends_the_program_with_status_0(self):
         program = self.start_program()
