@@ -3,8 +3,11 @@
 #include <FL/Fl.H>
 
 #include "app/startup.h"
+#include "figure/replacing_file.h"
 
 int main(int, char**) {
+  // A save cut short by a signal leaves no temporary file behind.
+  kinemora::removeTemporaryFileOnSignals();
   kinemora::buildMainWindow()->show();
   return Fl::run();
 }

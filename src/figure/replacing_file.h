@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 
@@ -10,7 +12,11 @@ namespace kinemora {
 // target only once it was written, flushed and closed without error. An
 // existing file stays byte for byte as it was until then, and for good if
 // anything fails. A target that exists but is not a regular file (a device,
-// a pipe) is written in place: there is nothing to keep there.
+// a pipe, a socket, standard output) is written in place: there is nothing
+// to keep there.
+//
+// One save at a time: the temporary file is recorded for the signal handler
+// of removeTemporaryFileOnSignals.
 class ReplacingFile {
  public:
   ReplacingFile() = default;
@@ -27,10 +33,23 @@ class ReplacingFile {
   void discard();
 
  private:
+  bool openInPlace(std::string* error);
+  bool openTemporary(mode_t mode, const struct stat* existing, std::string* error);
+
   std::FILE* stream_ = nullptr;
-  std::string path_;       // as given, for messages
-  std::string target_;     // where the text goes, links resolved
-  std::string temporary_;  // empty when writing in place
+  std::string path_;    // as given, for messages
+  std::string target_;  // where the text goes, links resolved
+  // While a temporary file exists: its directory (the target's), open, and
+  // its name there. Names relative to an open directory keep a target near
+  // the system's path length limit writable.
+  int directory_ = -1;
+  std::string temporary_;
 };
+
+// Makes SIGINT, SIGTERM and SIGHUP remove the temporary file of a save in
+// progress before the process dies of them, and makes a write past the
+// file-size limit fail with EFBIG instead of killing the process. Signals
+// that were ignored when the program started stay ignored.
+void removeTemporaryFileOnSignals();
 
 }  // namespace kinemora
