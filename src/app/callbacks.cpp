@@ -4,6 +4,7 @@
 #include <FL/fl_ask.H>
 
 #include <cstdlib>
+#include <new>
 
 namespace kinemora {
 
@@ -22,7 +23,14 @@ void showComposition() {
 }
 
 void pressMotion(Motion motion) {
-  composer->press(motion);
+  try {
+    composer->press(motion);
+  } catch (const std::bad_alloc&) {
+    // The composer has put everything back as it was before the press.
+    fl_alert("There is not enough memory to add \"%s\".\nThe animation is as it was.",
+             motionButton(motion).label);
+    return;
+  }
   showComposition();
 }
 
@@ -51,8 +59,13 @@ void saveCallback(Fl_Widget*, void*) {
 }
 
 void saveAnimation(const char* path) {
-  const SaveResult result = composer->save(path);
-  if (!result) fl_alert("%s", result.message.c_str());
+  try {
+    const SaveResult result = composer->save(path);
+    if (!result) fl_alert("%s", result.message.c_str());
+  } catch (const std::bad_alloc&) {
+    fl_alert("There is not enough memory to save '%s'.\nAn existing file was left as it was.",
+             path);
+  }
 }
 
 void exitCallback(Fl_Widget*, void*) { std::exit(0); }

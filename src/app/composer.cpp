@@ -1,5 +1,7 @@
 #include "app/composer.h"
 
+#include "motion/noise.h"
+
 namespace kinemora {
 
 const std::array<MotionButton, kMotionCount> kMotionButtons = {{
@@ -48,6 +50,43 @@ bool Composer::skipsTransition(const MotionButton& button) const {
 }
 
 void Composer::press(Motion motion) {
+  const Checkpoint before = checkpoint();
+  try {
+    append(motion);
+  } catch (...) {
+    restore(before);
+    throw;
+  }
+}
+
+Composer::Checkpoint Composer::checkpoint() const {
+  return {skeleton_.frameCount(), queueText_.size(), timelineMaximum_, motionSpan_,
+          transitionSpan_,        lastWas_,          randomStreamState(), noiseTablesBuilt()};
+}
+
+void Composer::restore(const Checkpoint& c) {
+  skeleton_.truncateFrames(c.storedFrames);
+  queueText_.resize(c.queueLength);  // shorter: no allocation
+  timelineMaximum_ = c.timelineMaximum;
+  motionSpan_ = c.motionSpan;
+  transitionSpan_ = c.transitionSpan;
+  lastWas_ = c.lastWas;
+  // The motion laid is always the last one pressed; before any press every
+  // joint holds the still record.
+  const Motion* laid = nullptr;
+  for (const MotionButton& button : kMotionButtons) {
+    if (lastWas(button.motion)) laid = &button.motion;
+  }
+  if (laid) {
+    skeleton_.layMotion(*laid);
+  } else {
+    for (auto& joint : skeleton_.joints) joint->setMotion(JointMotion{});
+  }
+  setRandomStreamState(c.randomStream);
+  if (!c.noiseTablesBuilt) resetNoiseTables();
+}
+
+void Composer::append(Motion motion) {
   const MotionButton& button = motionButton(motion);
   transitionSpan_ = 0;
   motionSpan_ = button.span;

@@ -6,6 +6,7 @@
 
 #include "figure/skeleton.h"
 #include "motion/motions.h"
+#include "motion/random_stream.h"
 
 namespace kinemora {
 
@@ -43,6 +44,9 @@ class Composer {
 
   // A motion button: lay the motion, blend it in unless it repeats the last
   // one (any punch after a punch), append its frames, raise the timeline.
+  // When memory runs out part way (std::bad_alloc) everything, the random
+  // stream and the noise tables included, is put back as it was before the
+  // press, and the exception goes on to the caller.
   void press(Motion motion);
   // "add noise": flips the skeleton's switch for frames appended from now on.
   void toggleNoise() { skeleton_.noise = !skeleton_.noise; }
@@ -68,6 +72,19 @@ class Composer {
   const Skeleton& skeleton() const { return skeleton_; }
 
  private:
+  // What a press changes.
+  struct Checkpoint {
+    int storedFrames;
+    std::size_t queueLength;
+    int timelineMaximum, motionSpan, transitionSpan;
+    std::array<bool, kMotionCount> lastWas;
+    RandomStreamState randomStream;
+    bool noiseTablesBuilt;
+  };
+  Checkpoint checkpoint() const;
+  // Never allocates.
+  void restore(const Checkpoint& c);
+  void append(Motion motion);
   bool skipsTransition(const MotionButton& button) const;
 
   Skeleton& skeleton_;

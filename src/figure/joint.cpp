@@ -15,4 +15,10 @@ void Joint::clearFrames() {
   for (Joint* child : children) child->clearFrames();
 }
 
+void Joint::truncateFrames(std::size_t count) {
+  // Shrinking a deque frees its blocks and never allocates.
+  if (rotations.size() > count) rotations.resize(count);
+  if (angles.size() > count) angles.resize(count);
+}
+
 }  // namespace kinemora

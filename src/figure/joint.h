@@ -42,6 +42,8 @@ class Joint {
   void appendFrame(int frameTime, bool noise);
   void appendTransition(int count, bool noise);
   void clearFrames();
+  // This joint only: keeps the first `count` frames.
+  void truncateFrames(std::size_t count);
 
   // BVH output of this joint's subtree.
   void writeHierarchy(BvhOutput& out, int depth) const;

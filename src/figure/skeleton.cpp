@@ -21,11 +21,10 @@ void Skeleton::assignMotion(std::vector<const JointMotion*> records) {
 }
 
 void Skeleton::layMotion(Motion motion) {
+  // Straight from the records, with no list to allocate: a press that ran
+  // out of memory lays the motion before it again.
   const MotionRecords records = motionRecords(motion);
-  std::vector<const JointMotion*> pointers;
-  pointers.reserve(records.size());
-  for (const JointMotion& record : records) pointers.push_back(&record);
-  assignMotion(std::move(pointers));
+  for (int i = 0; i < kJointCount; ++i) joints[i]->setMotion(records[i]);
 }
 
 void Skeleton::rhumba() { layMotion(Motion::Rhumba); }
@@ -43,5 +42,10 @@ void Skeleton::appendFrames(int count) {
 void Skeleton::appendTransition(int count) { root().appendTransition(count, noise); }
 
 void Skeleton::clearFrames() { root().clearFrames(); }
+
+void Skeleton::truncateFrames(int count) {
+  if (count < 0) count = 0;
+  for (auto& joint : joints) joint->truncateFrames(static_cast<std::size_t>(count));
+}
 
 }  // namespace kinemora

@@ -53,6 +53,9 @@ class Skeleton {
   // laid; count <= 0: none.
   void appendTransition(int count);
   void clearFrames();
+  // Drops the frames from `count` on; fewer stored frames are left as they
+  // are. Never allocates, so it can undo an append that ran out of memory.
+  void truncateFrames(int count);
 
   // Writes frames 0..frameCount-1 as BVH. The file at path is replaced only
   // when everything was written; on failure it is left as it was.

@@ -27,6 +27,8 @@ void initNoiseTables() {
   }
 }
 
+bool noiseTablesBuilt() { return !noiseTablesPending; }
+
 void resetNoiseTables() { noiseTablesPending = true; }
 
 double perlinNoise(double x) {

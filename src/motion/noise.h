@@ -11,8 +11,11 @@ double perlinNoise(double x);
 // Fills the tables from the random stream. Only perlinNoise calls it.
 void initNoiseTables();
 
+// Whether the tables have been drawn yet.
+bool noiseTablesBuilt();
+
 // Forget the tables, so that the next perlinNoise builds them again, as in a
-// freshly started program. Only for tests and tools.
+// freshly started program, or as before the press that first built them.
 void resetNoiseTables();
 
 }  // namespace kinemora

@@ -15,6 +15,10 @@ int drawRandom() {
   return static_cast<int>((state >> 16) & 0x7fffu);
 }
 
+RandomStreamState randomStreamState() { return state; }
+
+void setRandomStreamState(RandomStreamState s) { state = s; }
+
 void restartRandomStream() { state = 1; }
 
 }  // namespace kinemora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace kinemora {
 
 // The program's one random stream: a 15-bit linear congruential generator
@@ -11,6 +13,12 @@ constexpr int kRandomMax = 32767;
 
 // The next value, 0 to 32767.
 int drawRandom();
+
+// Where the stream stands, to go back there later: a press that failed part
+// way leaves the stream as it was before.
+using RandomStreamState = std::uint32_t;
+RandomStreamState randomStreamState();
+void setRandomStreamState(RandomStreamState state);
 
 // Back to the state of a freshly started program. Only for tests and tools
 // that compose several times in one process.
