@@ -1,12 +1,15 @@
 // kinemora-compose: the program's buttons from the command line. Writes the
 // BVH file that File > Save File would write after the same presses in a
 // freshly started program.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "app/composer.h"
+#include "figure/replacing_file.h"
 
 namespace {
 
@@ -16,7 +19,7 @@ constexpr int kExitWriteFailed = 1;
 constexpr int kExitUsage = 2;
 
 const char kUsage[] =
-    "Usage: kinemora-compose [-o FILE] ACTION...\n"
+    "Usage: kinemora-compose [-o FILE] [--] ACTION...\n"
     "\n"
     "Composes an animation from canned motions, as the buttons of Kinemora\n"
     "do, and writes it as a BVH file: the same file File > Save File writes\n"
@@ -34,6 +37,7 @@ const char kUsage[] =
     "              without it, or with -o -, write to standard output\n"
     "  -h, --help  show this help\n"
     "  --version   show the version\n"
+    "  --          what follows is actions only\n"
     "\n"
     "The motion queue and the frame counts go to standard error.\n"
     "Exit status: 0 written, 1 the file could not be written, 2 bad usage.\n";
@@ -47,47 +51,93 @@ std::string validActions() {
   return list + "noise clear";
 }
 
+// A word as the terminal should show it: control characters (an escape
+// sequence, a line break) as C escapes, so that nothing typed can move the
+// cursor or recolour the screen.
+std::string printable(const char* word) {
+  std::string out;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(word); *p; ++p) {
+    if (*p == '\\') {
+      out += "\\\\";
+    } else if (*p < 0x20 || *p == 0x7f) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", *p);
+      out += escaped;
+    } else {
+      out += static_cast<char>(*p);
+    }
+  }
+  return out;
+}
+
 int usageError(const std::string& message) {
   std::fprintf(stderr, "kinemora-compose: %s\nTry 'kinemora-compose --help'.\n",
                message.c_str());
   return kExitUsage;
 }
 
+// Help and version go to standard output; a write that fails there (a full
+// device, a closed pipe) is a failure like any other.
+int printText(const char* text) {
+  std::fputs(text, stdout);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "kinemora-compose: standard output: %s\n", std::strerror(errno));
+    return kExitWriteFailed;
+  }
+  return 0;
+}
+
+// No allocation here: stdio puts the message together alone.
+int outOfMemory(const char* what) {
+  std::fprintf(stderr, "kinemora-compose: out of memory %s\n", what);
+  return kExitWriteFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  kinemora::removeTemporaryFileOnSignals();
+
   std::string output = "-";
   std::vector<const char*> actions;
+  bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
-    if (!std::strcmp(arg, "-h") || !std::strcmp(arg, "--help")) {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-    if (!std::strcmp(arg, "--version")) {
-      std::printf("kinemora-compose %s\n", KINEMORA_VERSION);
-      return 0;
-    }
-    if (!std::strcmp(arg, "-o")) {
+    if (optionsEnded || arg[0] != '-' || arg[1] == '\0') {
+      if (!kinemora::isAction(arg)) {
+        return usageError("unknown action '" + printable(arg) +
+                          "'; valid actions: " + validActions());
+      }
+      actions.push_back(arg);
+    } else if (!std::strcmp(arg, "--")) {
+      optionsEnded = true;
+    } else if (!std::strcmp(arg, "-h") || !std::strcmp(arg, "--help")) {
+      return printText(kUsage);
+    } else if (!std::strcmp(arg, "--version")) {
+      return printText("kinemora-compose " KINEMORA_VERSION "\n");
+    } else if (!std::strcmp(arg, "-o")) {
       if (i + 1 >= argc) return usageError("option -o needs a file name");
       output = argv[++i];
-    } else if (arg[0] == '-' && arg[1] != '\0') {
-      return usageError(std::string("unknown option '") + arg + "'");
-    } else if (!kinemora::isAction(arg)) {
-      return usageError(std::string("unknown action '") + arg +
-                        "'; valid actions: " + validActions());
     } else {
-      actions.push_back(arg);
+      return usageError("unknown option '" + printable(arg) + "'");
     }
   }
 
   kinemora::Skeleton skeleton;
   Composer composer(skeleton);
-  for (const char* action : actions) composer.perform(action);
+  try {
+    for (const char* action : actions) composer.perform(action);
+  } catch (const std::bad_alloc&) {
+    return outOfMemory("while composing; nothing was written");
+  }
 
   const bool toStdout = output == "-";
-  const kinemora::SaveResult result =
-      toStdout ? composer.save(stdout) : composer.save(output.c_str());
+  kinemora::SaveResult result;
+  try {
+    result = toStdout ? composer.save(stdout) : composer.save(output.c_str());
+  } catch (const std::bad_alloc&) {
+    return outOfMemory("while writing; an existing file was left as it was");
+  }
   if (!result) {
     std::fprintf(stderr, "kinemora-compose: %s\n",
                  toStdout ? ("standard output: " + result.message).c_str()
