@@ -70,7 +70,7 @@ int main() {
   window->show();
   while (!figureView->valid()) Fl::wait(0.01);
 
-  rhumbaCallback(nullptr, nullptr);
+  motionCallback(nullptr, const_cast<MotionEntry*>(&motionEntry(Motion::Rhumba)));
   timelineSlider->callback(recordingTimelineCallback, figureView);
   PlayButton* play = findPlayButton(window);
   if (!play) return 1;

@@ -10,7 +10,8 @@
 #include <string>
 
 #include "allocation_counter.h"
-#include "app/composer.h"
+#include "compose/composer.h"
+#include "export/bvh_writer.h"
 #include "recording_reporter.h"
 #include "sessions.h"
 
@@ -40,7 +41,7 @@ std::FILE* nullSink() {
 
 long exportedBytes(int frames) {
   std::FILE* counter = std::tmpfile();
-  session().skeleton.writeBvh(counter, frames);
+  writeBvh(session().skeleton, counter, frames);
   const long bytes = std::ftell(counter);
   std::fclose(counter);
   return bytes;
@@ -49,7 +50,7 @@ long exportedBytes(int frames) {
 void BM_ExportBvh(benchmark::State& state) {
   const Skeleton& skeleton = session().skeleton;
   for (auto _ : state) {
-    const SaveResult result = skeleton.writeBvh(nullSink(), kExportFrames);
+    const SaveResult result = writeBvh(skeleton, nullSink(), kExportFrames);
     if (!result) state.SkipWithError(result.message.c_str());
   }
   const long bytes = exportedBytes(kExportFrames);
@@ -132,7 +133,7 @@ void BM_ExportBvhToFile(benchmark::State& state) {
   const std::string path = std::string(directory) + "/export.bvh";
   const Skeleton& skeleton = session().skeleton;
   for (auto _ : state) {
-    const SaveResult result = skeleton.writeBvh(path.c_str(), kExportFrames);
+    const SaveResult result = writeBvh(skeleton, path.c_str(), kExportFrames);
     if (!result) state.SkipWithError(result.message.c_str());
   }
   state.SetBytesProcessed(state.iterations() * exportedBytes(kExportFrames));
@@ -158,7 +159,7 @@ void printHeapDuringExport() {
   std::printf("  %8s  %12s  %12s  %12s\n", "frames", "allocations", "bytes", "peak live");
   for (int frames : {0, 1000, 10000, kExportFrames}) {
     const AllocationWatch watch;
-    session().skeleton.writeBvh(nullSink(), frames);
+    writeBvh(session().skeleton, nullSink(), frames);
     const Allocations a = watch.taken();
     std::printf("  %8d  %12zu  %12zu  %12zu\n", frames, a.calls, a.bytes, a.peakLive);
   }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "allocation_counter.h"
-#include "app/composer.h"
+#include "compose/composer.h"
 #include "recording_reporter.h"
 #include "sessions.h"
 
@@ -37,7 +37,7 @@ void BM_OnePress(benchmark::State& state) {
       state.ResumeTiming();
     }
   }
-  state.counters["frames_per_press"] = kTransitionFrames + motionButton(Motion::Rhumba).frames;
+  state.counters["frames_per_press"] = kTransitionFrames + motionEntry(Motion::Rhumba).frames;
 }
 
 // CPU time of this thread: other processes on a shared machine do not

@@ -6,8 +6,8 @@ int pressUntil(Composer& composer, int frames) {
   int presses = 0;
   while (composer.timelineMaximum() < frames) {
     composer.toggleNoise();
-    for (const MotionButton& button : kMotionButtons) {
-      composer.press(button.motion);
+    for (const MotionEntry& entry : kMotions) {
+      composer.press(entry.motion);
       ++presses;
     }
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/composer.h"
+#include "compose/composer.h"
 
 namespace kinemora::bench {
 

@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "app/composer.h"
+#include "compose/composer.h"
 #include "app/timeline_slider.h"
 #include "view/figure_view.h"
 

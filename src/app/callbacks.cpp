@@ -22,27 +22,20 @@ void showComposition() {
   timelineSlider->setMaximum(composer->timelineMaximum());
 }
 
-void pressMotion(Motion motion) {
+}  // namespace
+
+void motionCallback(Fl_Widget*, void* data) {
+  const auto& entry = *static_cast<const MotionEntry*>(data);
   try {
-    composer->press(motion);
+    composer->press(entry.motion);
   } catch (const std::bad_alloc&) {
     // The composer has put everything back as it was before the press.
     fl_alert("There is not enough memory to add \"%s\".\nThe animation is as it was.",
-             motionButton(motion).label);
+             entry.label);
     return;
   }
   showComposition();
 }
-
-}  // namespace
-
-void rhumbaCallback(Fl_Widget*, void*) { pressMotion(Motion::Rhumba); }
-void clapCallback(Fl_Widget*, void*) { pressMotion(Motion::Clap); }
-void bendCallback(Fl_Widget*, void*) { pressMotion(Motion::Bend); }
-void seizureCallback(Fl_Widget*, void*) { pressMotion(Motion::Seizure); }
-void punchRCallback(Fl_Widget*, void*) { pressMotion(Motion::PunchR); }
-void punchLCallback(Fl_Widget*, void*) { pressMotion(Motion::PunchL); }
-void cheerCallback(Fl_Widget*, void*) { pressMotion(Motion::Cheer); }
 
 void noiseCallback(Fl_Widget*, void*) { composer->toggleNoise(); }
 

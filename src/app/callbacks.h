@@ -3,8 +3,8 @@
 #include <FL/Fl_Multiline_Output.H>
 #include <FL/Fl_Widget.H>
 
-#include "app/composer.h"
 #include "app/timeline_slider.h"
+#include "compose/composer.h"
 #include "view/figure_view.h"
 
 namespace kinemora {
@@ -17,15 +17,9 @@ extern Composer* composer;  // over figureView->skeleton
 // The name the file chooser starts with: always empty.
 extern char saveFileName[256];
 
-// The motion buttons: append the motion, then show the queue text and the
-// raised maximum. The slider's value stays; nothing is redrawn.
-void rhumbaCallback(Fl_Widget*, void*);
-void clapCallback(Fl_Widget*, void*);
-void bendCallback(Fl_Widget*, void*);
-void seizureCallback(Fl_Widget*, void*);
-void punchRCallback(Fl_Widget*, void*);
-void punchLCallback(Fl_Widget*, void*);
-void cheerCallback(Fl_Widget*, void*);
+// A motion button, its MotionEntry as user data: append the motion, then
+// show the queue text and the raised maximum. The slider's value stays.
+void motionCallback(Fl_Widget*, void* entry);
 
 // "add noise": flips the switch for motions appended from now on.
 void noiseCallback(Fl_Widget*, void*);

@@ -3,7 +3,7 @@
 #include <FL/Fl.H>
 
 #include "app/startup.h"
-#include "figure/replacing_file.h"
+#include "export/replacing_file.h"
 
 int main(int, char**) {
   // A save cut short by a signal leaves no temporary file behind.

@@ -5,8 +5,6 @@
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Menu_Item.H>
 
-#include <iterator>
-
 #include "app/callbacks.h"
 #include "app/play_button.h"
 
@@ -14,27 +12,13 @@ namespace kinemora {
 
 namespace {
 
-// The nine buttons in creation order: the motion column on the right, then
-// "clear" and the "add noise" switch under the timeline.
-struct ButtonPlace {
-  int x, y, w, h;
-  const char* label;
-  Fl_Callback* callback;
-  bool toggle;  // a light button that stays on or off
-};
-const ButtonPlace kButtons[] = {
-    // x    y    w    h   label        callback        toggle
-    {720,  40,  80,  30, "rhumba",    rhumbaCallback,  false},
-    {720,  80,  80,  30, "clap",      clapCallback,    false},
-    {720, 120,  80,  30, "bend",      bendCallback,    false},
-    {720, 160,  80,  30, "seizure",   seizureCallback, false},
-    {720, 200,  80,  30, "punchR",    punchRCallback,  false},
-    {720, 240,  80,  30, "punchL",    punchLCallback,  false},
-    {720, 280,  80,  30, "cheer",     cheerCallback,   false},
-    { 10, 700,  80,  30, "clear",     clearCallback,   false},
-    {100, 700, 100,  30, "add noise", noiseCallback,   true},
-};
-constexpr std::size_t kButtonCount = std::size(kButtons);
+// The motion buttons: one per motion of the motion table, in its order, in
+// a column at the right of the view.
+constexpr int kMotionColumnX = 720;
+constexpr int kMotionColumnTop = 40;
+constexpr int kMotionRowStep = 40;
+constexpr int kMotionButtonW = 80;
+constexpr int kMotionButtonH = 30;
 
 }  // namespace
 
@@ -58,13 +42,15 @@ MainWindow* buildMainWindow() {
   auto* menuBar = new Fl_Menu_Bar(0, 0, 900, 30);
   menuBar->copy(menu);
 
-  Fl_Button* buttons[kButtonCount];
-  for (std::size_t i = 0; i < kButtonCount; ++i) {
-    const ButtonPlace& p = kButtons[i];
-    buttons[i] = p.toggle ? new Fl_Light_Button(p.x, p.y, p.w, p.h, p.label)
-                          : new Fl_Button(p.x, p.y, p.w, p.h, p.label);
+  for (const MotionEntry& entry : kMotions) {
+    const int row = static_cast<int>(entry.motion);
+    auto* button = new Fl_Button(kMotionColumnX, kMotionColumnTop + row * kMotionRowStep,
+                                 kMotionButtonW, kMotionButtonH, entry.label);
+    button->callback(motionCallback, const_cast<MotionEntry*>(&entry));
   }
-  for (std::size_t i = 0; i < kButtonCount; ++i) buttons[i]->callback(kButtons[i].callback);
+  // Under the timeline.
+  (new Fl_Button(10, 700, 80, 30, "clear"))->callback(clearCallback);
+  (new Fl_Light_Button(100, 700, 100, 30, "add noise"))->callback(noiseCallback);
 
   timelineSlider = new TimelineSlider(figureView, 0, 90, 600, 610, 40);
   figureView->timeline = timelineSlider;

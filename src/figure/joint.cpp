@@ -1,6 +1,6 @@
 #include "figure/joint.h"
 
-#include "figure/figure_layout.h"
+#include "motion/joint_table.h"
 #include "motion/random_stream.h"
 
 namespace kinemora {

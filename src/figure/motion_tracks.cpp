@@ -1,5 +1,4 @@
-// Building stored frames from the motion laid on each joint.
-#include "figure/joint.h"
+#include "figure/motion_tracks.h"
 
 #include "math/angles.h"
 #include "math/euler.h"
@@ -39,32 +38,32 @@ Vec3 channelAngles(const Quaternion& q) {
               static_cast<float>(radiansToDegrees(e.e3)));  // about Z
 }
 
-void Joint::appendFrame(int frameTime, bool noise) {
-  Quaternion r = poseRotation(poseAngles(motion, static_cast<float>(frameTime)));
-  if (noise && !isRoot()) {
-    applyNoise(r, static_cast<double>(noiseSeed + frameTime));
+void appendFrame(Joint& joint, int frameTime, bool noise) {
+  Quaternion r = poseRotation(poseAngles(joint.motion, static_cast<float>(frameTime)));
+  if (noise && !joint.isRoot()) {
+    applyNoise(r, static_cast<double>(joint.noiseSeed + frameTime));
   }
-  rotations.push_back(r);
-  angles.push_back(channelAngles(r));
-  for (Joint* child : children) child->appendFrame(frameTime, noise);
+  joint.rotations.push_back(r);
+  joint.angles.push_back(channelAngles(r));
+  for (Joint* child : joint.children) appendFrame(*child, frameTime, noise);
 }
 
-void Joint::appendTransition(int count, bool noise) {
-  const Quaternion start = rotations.empty() ? Quaternion() : rotations.back();
+void appendTransition(Joint& joint, int count, bool noise) {
+  const Quaternion start = joint.rotations.empty() ? Quaternion() : joint.rotations.back();
   // The target is the new motion's pose at a frame time equal to the frames
   // already stored (it carries no noise).
-  const float targetTime = static_cast<float>(rotations.size());
-  const Quaternion target = poseRotation(poseAngles(motion, targetTime));
+  const float targetTime = static_cast<float>(joint.rotations.size());
+  const Quaternion target = poseRotation(poseAngles(joint.motion, targetTime));
   for (int i = 0; i < count; ++i) {
     const float t = static_cast<float>(i) / static_cast<float>(count);
     Quaternion q = slerp(start, target, static_cast<double>(t));
-    if (noise && !isRoot()) {
-      applyNoise(q, static_cast<double>(noiseSeed) + static_cast<double>(t));
+    if (noise && !joint.isRoot()) {
+      applyNoise(q, static_cast<double>(joint.noiseSeed) + static_cast<double>(t));
     }
-    rotations.push_back(q);
-    angles.push_back(channelAngles(q));
+    joint.rotations.push_back(q);
+    joint.angles.push_back(channelAngles(q));
   }
-  for (Joint* child : children) child->appendTransition(count, noise);
+  for (Joint* child : joint.children) appendTransition(*child, count, noise);
 }
 
 }  // namespace kinemora

@@ -1,5 +1,7 @@
 #include "figure/skeleton.h"
 
+#include "figure/motion_tracks.h"
+
 namespace kinemora {
 
 Skeleton::Skeleton() {
@@ -14,32 +16,15 @@ Skeleton::Skeleton() {
   }
 }
 
-void Skeleton::assignMotion(std::vector<const JointMotion*> records) {
-  for (int i = 0; i < kJointCount && i < static_cast<int>(records.size()); ++i) {
-    joints[i]->setMotion(*records[i]);
-  }
-}
-
-void Skeleton::layMotion(Motion motion) {
-  // Straight from the records, with no list to allocate: a press that ran
-  // out of memory lays the motion before it again.
-  const MotionRecords records = motionRecords(motion);
+void Skeleton::setMotion(const MotionRecords& records) {
   for (int i = 0; i < kJointCount; ++i) joints[i]->setMotion(records[i]);
 }
 
-void Skeleton::rhumba() { layMotion(Motion::Rhumba); }
-void Skeleton::clap() { layMotion(Motion::Clap); }
-void Skeleton::bend() { layMotion(Motion::Bend); }
-void Skeleton::seizure() { layMotion(Motion::Seizure); }
-void Skeleton::punchR() { layMotion(Motion::PunchR); }
-void Skeleton::punchL() { layMotion(Motion::PunchL); }
-void Skeleton::cheer() { layMotion(Motion::Cheer); }
-
 void Skeleton::appendFrames(int count) {
-  for (int t = 0; t < count; ++t) root().appendFrame(t, noise);
+  for (int t = 0; t < count; ++t) appendFrame(root(), t, noise);
 }
 
-void Skeleton::appendTransition(int count) { root().appendTransition(count, noise); }
+void Skeleton::appendTransition(int count) { kinemora::appendTransition(root(), count, noise); }
 
 void Skeleton::clearFrames() { root().clearFrames(); }
 

@@ -1,23 +1,13 @@
 #pragma once
 
 #include <array>
-#include <cstdio>
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "figure/figure_layout.h"
 #include "figure/joint.h"
+#include "motion/joint_table.h"
 #include "motion/motions.h"
 
 namespace kinemora {
-
-// How a save went. On failure `message` names the path and the reason.
-struct SaveResult {
-  bool ok = true;
-  std::string message;
-  explicit operator bool() const { return ok; }
-};
 
 // The figure: 20 joints in a fixed tree, and the noise switch. Every
 // per-frame operation starts at the root and recurses in child order.
@@ -34,18 +24,8 @@ class Skeleton {
   const Joint& root() const { return *joints[kRoot]; }
   int frameCount() const { return static_cast<int>(joints[kRoot]->rotations.size()); }
 
-  // Lays record i on joint i. The pointers need only live for the call.
-  void assignMotion(std::vector<const JointMotion*> records);
-
-  // The seven motion generators: lay a motion on all 20 joints, store nothing.
-  void rhumba();
-  void clap();
-  void bend();
-  void seizure();
-  void punchR();
-  void punchL();
-  void cheer();
-  void layMotion(Motion motion);
+  // Lays record i on joint i; stores no frames.
+  void setMotion(const MotionRecords& records);
 
   // Frames at frame times 0..count-1 of the motion laid. count <= 0: none.
   void appendFrames(int count);
@@ -57,14 +37,8 @@ class Skeleton {
   // are. Never allocates, so it can undo an append that ran out of memory.
   void truncateFrames(int count);
 
-  // Writes frames 0..frameCount-1 as BVH. The file at path is replaced only
-  // when everything was written; on failure it is left as it was.
-  SaveResult writeBvh(const char* path, int frameCount) const;
-  // The same text to an open stream (standard output, say).
-  SaveResult writeBvh(std::FILE* out, int frameCount) const;
-
-  // OpenGL drawing of the figure posed at `frame` (defined with the view,
-  // outside the core).
+  // OpenGL drawing of the figure posed at `frame`: defined with the view
+  // (view/figure_drawing.cpp), so that this library stays free of OpenGL.
   void draw(float frame) const;
 
   std::array<std::unique_ptr<Joint>, kJointCount> joints;

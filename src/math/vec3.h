@@ -9,16 +9,14 @@ struct Vec3 {
   float y = 0.0f;  // up, in the figure's world
   float z = 0.0f;
 
-  Vec3() = default;
-  Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
+  constexpr Vec3() = default;
+  constexpr Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
 
   float length() const;
-  Vec3 operator-() const { return {-x, -y, -z}; }
 };
 
 inline bool operator==(const Vec3& a, const Vec3& b) {
   return a.x == b.x && a.y == b.y && a.z == b.z;
 }
-inline bool operator!=(const Vec3& a, const Vec3& b) { return !(a == b); }
 
 }  // namespace kinemora

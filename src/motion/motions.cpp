@@ -6,14 +6,6 @@ namespace kinemora {
 
 namespace {
 
-// One row: a joint the motion moves. Angles in degrees, (X, Y, Z).
-struct MotionRow {
-  JointIndex joint;
-  Vec3 extremeA;
-  Vec3 extremeB;
-  ShapeFunction shapeX, shapeY, shapeZ;
-};
-
 constexpr ShapeFunction sine = sineShape;
 constexpr ShapeFunction cosine = cosineShape;
 constexpr ShapeFunction dcos = doubleCosineShape;
@@ -22,7 +14,7 @@ constexpr ShapeFunction none = nullptr;
 
 // Root sways about Z, chests swing against each other, arms hold out front
 // with the elbows pumping in opposite phase, the legs follow the sway.
-const MotionRow kRhumba[] = {
+constexpr MotionRow kRhumba[] = {
     // joint      extremeA (X, Y, Z)   extremeB (X, Y, Z)  shapeX  shapeY  shapeZ
     {kRoot,      {  0,   0,  10},     {  0,  0, -10},     sine,   none,   sine},
     {kRchest,    { 15,   0,   5},     {-15,  0,  -5},     cosine, none,   sine},
@@ -38,7 +30,7 @@ const MotionRow kRhumba[] = {
 };
 
 // Arms out front, elbows open and close about Z together.
-const MotionRow kClap[] = {
+constexpr MotionRow kClap[] = {
     // joint      extremeA (X, Y, Z)   extremeB (X, Y, Z)  shapeX  shapeY  shapeZ
     {kRshoulder, {-45,   0,   0},     {-45,  0,   0},     sine,   none,   sine},
     {kLshoulder, {-45,   0,   0},     {-45,  0,   0},     sine,   none,   sine},
@@ -47,7 +39,7 @@ const MotionRow kClap[] = {
 };
 
 // The waist bends 90 degrees each way; arms swing about Z in opposite phase.
-const MotionRow kBend[] = {
+constexpr MotionRow kBend[] = {
     // joint      extremeA (X, Y, Z)   extremeB (X, Y, Z)  shapeX  shapeY  shapeZ
     {kWaist,     { 90,   0,   0},     {-90,  0,   0},     sine,   none,   none},
     {kRshoulder, {-20,   0, -45},     {-20,  0,  45},     sine,   none,   sine},
@@ -58,7 +50,7 @@ const MotionRow kBend[] = {
 
 // A fresh random value on every channel of every frame: the waist flails
 // about X, every joint below it jitters by up to 2 degrees.
-const MotionRow kSeizure[] = {
+constexpr MotionRow kSeizure[] = {
     // joint      extremeA (X, Y, Z)   extremeB (X, Y, Z)  shapeX  shapeY  shapeZ
     {kWaist,     { 90,   0,   0},     {-90,  0,   0},     rnd,    none,   none},
     {kNeck,      {  2,   2,   2},     { -2, -2,  -2},     rnd,    rnd,    rnd},
@@ -82,7 +74,7 @@ const MotionRow kSeizure[] = {
 };
 
 // One right punch per press: guard at t = 0 and 12, extended at t = 6.
-const MotionRow kPunchR[] = {
+constexpr MotionRow kPunchR[] = {
     // joint      extremeA (X, Y, Z)   extremeB (X, Y, Z)  shapeX  shapeY  shapeZ
     {kWaist,     {   0,  0,   0},     { 10, -20,  0},     dcos,   dcos,   none},
     {kRshoulder, { -35,  0, -10},     {-75,   0,  0},     dcos,   cosine, dcos},
@@ -92,7 +84,7 @@ const MotionRow kPunchR[] = {
 };
 
 // The mirror task for the left arm, from the same guard.
-const MotionRow kPunchL[] = {
+constexpr MotionRow kPunchL[] = {
     // joint      extremeA (X, Y, Z)   extremeB (X, Y, Z)  shapeX  shapeY  shapeZ
     {kWaist,     {   0,  0,   0},     { 10,  20,   0},    dcos,   dcos,   none},
     {kRshoulder, { -35,  0, -10},     {-35,   0, -10},    dcos,   cosine, dcos},
@@ -102,7 +94,7 @@ const MotionRow kPunchL[] = {
 };
 
 // Arms overhead, elbows pumping, the waist swaying and leaning.
-const MotionRow kCheer[] = {
+constexpr MotionRow kCheer[] = {
     // joint      extremeA (X, Y, Z)   extremeB (X, Y, Z)  shapeX  shapeY  shapeZ
     {kWaist,     {   0, -20,   0},    { 10,  20,   0},    dcos,   dcos,   none},
     {kRshoulder, {-180,   0, -10},    {-180,  0, -10},    dcos,   cosine, dcos},
@@ -111,32 +103,44 @@ const MotionRow kCheer[] = {
     {kLelbow,    {-100,   0, -40},    {-30,   0, -40},    dcos,   none,   dcos},
 };
 
-template <std::size_t N>
-MotionRecords fromRows(const MotionRow (&rows)[N]) {
+}  // namespace
+
+// 97 frames are four 24-frame cycles (or eight 12-frame ones) and the
+// closing pose; 13 are one 12-frame punch and its closing pose.
+constexpr std::array<MotionEntry, kMotionCount> kMotions = {{
+    // motion           label      frames  punch  rows
+    {Motion::Rhumba,  "rhumba",   97,     false, kRhumba,  std::size(kRhumba)},
+    {Motion::Clap,    "clap",     97,     false, kClap,    std::size(kClap)},
+    {Motion::Bend,    "bend",     97,     false, kBend,    std::size(kBend)},
+    {Motion::Seizure, "seizure",  97,     false, kSeizure, std::size(kSeizure)},
+    {Motion::PunchR,  "punchR",   13,     true,  kPunchR,  std::size(kPunchR)},
+    {Motion::PunchL,  "punchL",   13,     true,  kPunchL,  std::size(kPunchL)},
+    {Motion::Cheer,   "cheer",    97,     false, kCheer,   std::size(kCheer)},
+}};
+
+constexpr bool inMotionOrder(const std::array<MotionEntry, kMotionCount>& table) {
+  for (int i = 0; i < kMotionCount; ++i) {
+    if (table[i].motion != static_cast<Motion>(i)) return false;
+  }
+  return true;
+}
+static_assert(inMotionOrder(kMotions), "kMotions[int(m)] must be the entry of m");
+
+const MotionEntry* findMotion(std::string_view label) {
+  for (const MotionEntry& entry : kMotions) {
+    if (label == entry.label) return &entry;
+  }
+  return nullptr;
+}
+
+MotionRecords motionRecords(Motion motion) {
+  const MotionEntry& entry = motionEntry(motion);
   MotionRecords records{};  // every joint still
-  for (const MotionRow& row : rows) {
+  for (std::size_t i = 0; i < entry.rowCount; ++i) {
+    const MotionRow& row = entry.rows[i];
     records[row.joint] = {row.extremeA, row.extremeB, row.shapeX, row.shapeY, row.shapeZ};
   }
   return records;
-}
-
-}  // namespace
-
-MotionRecords motionRecords(Motion motion) {
-  switch (motion) {
-    case Motion::Rhumba: return fromRows(kRhumba);
-    case Motion::Clap: return fromRows(kClap);
-    case Motion::Bend: return fromRows(kBend);
-    case Motion::Seizure: return fromRows(kSeizure);
-    case Motion::PunchR: return fromRows(kPunchR);
-    case Motion::PunchL: return fromRows(kPunchL);
-    case Motion::Cheer: return fromRows(kCheer);
-  }
-  return MotionRecords{};
-}
-
-int motionFrameCount(Motion motion) {
-  return motion == Motion::PunchR || motion == Motion::PunchL ? 13 : 97;
 }
 
 }  // namespace kinemora

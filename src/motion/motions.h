@@ -1,24 +1,49 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <string_view>
 
-#include "figure/figure_layout.h"
 #include "motion/joint_motion.h"
+#include "motion/joint_table.h"
 
 namespace kinemora {
 
-// The seven canned motions behind the buttons.
+// The seven canned motions, in the order of their buttons.
 enum class Motion { Rhumba, Clap, Bend, Seizure, PunchR, PunchL, Cheer };
 constexpr int kMotionCount = 7;
+
+// One joint a motion moves: its record, angles in degrees (X, Y, Z).
+struct MotionRow {
+  JointIndex joint;
+  Vec3 extremeA;
+  Vec3 extremeB;
+  ShapeFunction shapeX, shapeY, shapeZ;
+};
+
+// Everything about one motion; the buttons, the action words, the composer
+// and the tests all read it from here.
+struct MotionEntry {
+  Motion motion;
+  const char* label;      // the button's label and the action word
+  int frames;             // appended per press: 97, or 13 for one punch
+  bool punch;             // a punch after a punch needs no transition
+  const MotionRow* rows;  // the joints it moves; every other joint is still
+  std::size_t rowCount;
+};
+
+// In Motion order, so kMotions[int(m)] is the entry of m.
+extern const std::array<MotionEntry, kMotionCount> kMotions;
+
+inline const MotionEntry& motionEntry(Motion motion) {
+  return kMotions[static_cast<int>(motion)];
+}
+// The entry whose label is `label`, or nullptr.
+const MotionEntry* findMotion(std::string_view label);
 
 // A motion as the joints receive it: one record per joint, in joint-index
 // order. Joints the motion does not move hold the still record (no shapes).
 using MotionRecords = std::array<JointMotion, kJointCount>;
-
 MotionRecords motionRecords(Motion motion);
-
-// Frames one press appends: 97 (four 24-frame cycles, or eight 12-frame
-// ones, plus the closing pose), 13 for a punch (one 12-frame cycle).
-int motionFrameCount(Motion motion);
 
 }  // namespace kinemora

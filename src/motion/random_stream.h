@@ -9,7 +9,6 @@ namespace kinemora {
 // seeded. Every run on every platform draws the same sequence, so the same
 // presses always write the same file. The joints' noise seeds, the noise
 // tables and the random shape all draw from it, in the order they are used.
-constexpr int kRandomMax = 32767;
 
 // The next value, 0 to 32767.
 int drawRandom();

@@ -1,5 +1,5 @@
-// The OpenGL drawing of the figure, kept with the view so that the core
-// library stays free of OpenGL.
+#include "view/figure_drawing.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -39,16 +39,17 @@ void drawBone(const Vec3& offset, bool root) {
 
 }  // namespace
 
-void Joint::draw(float frame) const {
-  drawBone(offset, isRoot());
+void drawJoint(const Joint& joint, float frame) {
+  const Vec3& offset = joint.offset;
+  drawBone(offset, joint.isRoot());
 
   glPushMatrix();
   glTranslatef(offset.x, offset.y, offset.z);
-  const AxisAngle r = glRotationOf(rotationAtFrame(rotations, frame));
+  const AxisAngle r = glRotationOf(rotationAtFrame(joint.rotations, frame));
   // The identity has a zero axis; the matrix must stay as it is.
   if (r.x != 0.0f || r.y != 0.0f || r.z != 0.0f) glRotatef(r.degrees, r.x, r.y, r.z);
-  if (!children.empty()) {
-    for (const Joint* child : children) child->draw(frame);
+  if (!joint.children.empty()) {
+    for (const Joint* child : joint.children) drawJoint(*child, frame);
   } else {
     glColor3f(0.0f, 1.0f, 0.0f);
     sphere(kLeafBallRadius);
@@ -56,6 +57,6 @@ void Joint::draw(float frame) const {
   glPopMatrix();
 }
 
-void Skeleton::draw(float frame) const { root().draw(frame); }
+void Skeleton::draw(float frame) const { drawJoint(root(), frame); }
 
 }  // namespace kinemora

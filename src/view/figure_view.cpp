@@ -5,6 +5,7 @@
 
 #include "view/clear_view.h"
 #include "view/floor.h"
+#include "view/pointer_to_unit.h"
 
 namespace kinemora {
 
@@ -28,7 +29,6 @@ void FigureView::draw() {
   camera.apply();
   glEnable(GL_DEPTH_TEST);
   drawFloor();
-  glColor3f(1.0f, 0.0f, 0.0f);
   skeleton->draw(shownFrame());
 }
 
@@ -40,16 +40,12 @@ float FigureView::shownFrame() const {
 // Mesa's software renderer.
 void FigureView::drawFloor() { emitFloorQuads(); }
 
-UnitPoint FigureView::pointerToUnit() const {
-  return kinemora::pointerToUnit(Fl::event_x(), Fl::event_y(), w(), h());
-}
-
 int FigureView::handle(int event) {
   switch (event) {
     case FL_PUSH:
     case FL_DRAG: {
       if (Fl::event_key() != kRightButton) break;
-      const UnitPoint p = pointerToUnit();
+      const UnitPoint p = pointerToUnit(Fl::event_x(), Fl::event_y(), w(), h());
       const float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
       if (event == FL_PUSH) {
         camera.trackball.beginDrag(x, y);

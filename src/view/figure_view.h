@@ -5,7 +5,6 @@
 
 #include "figure/skeleton.h"
 #include "view/camera.h"
-#include "view/pointer_to_unit.h"
 
 namespace kinemora {
 
@@ -21,8 +20,6 @@ class FigureView : public Fl_Gl_Window {
   int handle(int event) override;
   // The main window sends every key press it gets through here.
   int forwardEvent(int event) { return handle(event); }
-  // The event's pointer position in the unit square of this view.
-  UnitPoint pointerToUnit() const;
   void drawFloor();
   // The timeline position drawn: the slider's value, 0 before there is one.
   float shownFrame() const;

@@ -6,10 +6,11 @@
 //   world(child) = world(parent) * translate(child offset) * rotate(q_child)
 // so they are an independent account of what the BVH file must reproduce.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/composer.h"
+#include "compose/composer.h"
 #include "math/quaternion.h"
 
 namespace {
@@ -93,11 +94,13 @@ int main(int argc, char** argv) {
   kinemora::Skeleton skeleton;
   kinemora::Composer composer(skeleton);
   for (int i = 1; i < argc; ++i) {
-    if (!composer.perform(argv[i])) {
+    const std::optional<kinemora::Action> action = kinemora::actionNamed(argv[i]);
+    if (!action) {
       std::fprintf(stderr, "core-positions: unknown action '%s'\n", argv[i]);
       return kExitUsage;
     }
+    composer.perform(*action);
   }
-  printJson(skeleton, composer.framesToSave());
+  printJson(skeleton, composer.timelineMaximum());
   return 0;
 }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "bvh_number_reference.h"
-#include "figure/bvh_number.h"
+#include "export/bvh_number.h"
 #include "number_sampler.h"
 #include "sanitized_build.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/composer.h"
+#include "compose/composer.h"
 #include "bvh_number_reference.h"
 #include "composition.h"
 #include "scratch_directory.h"

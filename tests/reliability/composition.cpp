@@ -2,13 +2,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 
 namespace kinemora::reliability {
 
 void perform(Composer& composer, const std::vector<std::string>& actions) {
   for (const std::string& action : actions) {
-    if (!composer.perform(action)) throw std::invalid_argument("no such action: " + action);
+    const std::optional<Action> named = actionNamed(action);
+    if (!named) throw std::invalid_argument("no such action: " + action);
+    composer.perform(*named);
   }
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/composer.h"
+#include "compose/composer.h"
 
 namespace kinemora::reliability {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <random>
 
-#include "app/composer.h"
+#include "compose/composer.h"
 #include "sanitized_build.h"
 
 namespace kinemora {
@@ -71,7 +71,7 @@ TEST_F(LongSession, TenThousandRandomPressesKeepTheTracksInStep) {
       const Motion motion = static_cast<Motion>(random() % kMotionCount);
       const bool transition = needsTransition(motion, last);
       composer.press(motion);
-      frames += motionButton(motion).frames + (transition ? kTransitionFrames : 0);
+      frames += motionEntry(motion).frames + (transition ? kTransitionFrames : 0);
       blocks += transition ? 2 : 1;
       last = motion;
       ++pressed;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/composer.h"
+#include "compose/composer.h"
 #include "composition.h"
 #include "motion/noise.h"
 #include "motion/random_stream.h"

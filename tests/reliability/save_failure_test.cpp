@@ -14,7 +14,7 @@
 #include <set>
 #include <string>
 
-#include "app/composer.h"
+#include "compose/composer.h"
 #include "composition.h"
 #include "scratch_directory.h"
 

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "app/composer.h"
+#include "compose/composer.h"
 #include "composition.h"
 #include "scratch_directory.h"
 

@@ -1,4 +1,4 @@
-#include "figure/bvh_number.h"
+#include "export/bvh_number.h"
 
 #include <cstring>
 #include <string>

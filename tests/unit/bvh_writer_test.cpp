@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "figure/skeleton.h"
+#include "export/bvh_writer.h"
 #include "test_support.h"
 
 namespace kinemora {
@@ -14,7 +14,7 @@ constexpr std::size_t kHierarchyLines = 121;
 
 std::string bvhText(const Skeleton& skeleton, int frames) {
   return test::capturedText(
-      [&](std::FILE* f) { EXPECT_TRUE(skeleton.writeBvh(f, frames)) << frames; });
+      [&](std::FILE* f) { EXPECT_TRUE(writeBvh(skeleton, f, frames)) << frames; });
 }
 
 // The lines of a text that must end with a line end.
@@ -52,29 +52,17 @@ const char* const kFirstLines[] = {
     "\t\t}",
 };
 
-// Each joint's name line and OFFSET line, indented by depth, in file order.
-const char* const kJoints[][2] = {
-    {"ROOT Root",                "\tOFFSET 0. 60. 0."},
-    {"\tJOINT Waist",            "\t\tOFFSET 0. 0. 0."},
-    {"\t\tJOINT Neck",           "\t\t\tOFFSET 0. 20. 0."},
-    {"\t\t\tJOINT Nod",          "\t\t\t\tOFFSET 0. 5. 0."},
-    {"\t\tJOINT Rchest",         "\t\t\tOFFSET 0. 20. 0."},
-    {"\t\t\tJOINT Rshoulder",    "\t\t\t\tOFFSET 10. 0. 0."},
-    {"\t\t\t\tJOINT Relbow",     "\t\t\t\t\tOFFSET 0. -20. 0."},
-    {"\t\t\t\t\tJOINT Rwrist",   "\t\t\t\t\t\tOFFSET 0. -20. 0."},
-    {"\t\tJOINT Lchest",         "\t\t\tOFFSET 0. 20. 0."},
-    {"\t\t\tJOINT Lshoulder",    "\t\t\t\tOFFSET -10. 0. 0."},
-    {"\t\t\t\tJOINT Lelbow",     "\t\t\t\t\tOFFSET 0. -20. 0."},
-    {"\t\t\t\t\tJOINT Lwrist",   "\t\t\t\t\t\tOFFSET 0. -20. 0."},
-    {"\tJOINT Rpelvis",          "\t\tOFFSET 0. -5. 0."},
-    {"\t\tJOINT Rhip",           "\t\t\tOFFSET 5. 0. 0."},
-    {"\t\t\tJOINT Rknee",        "\t\t\t\tOFFSET 0. -25. 0."},
-    {"\t\t\t\tJOINT Rankle",     "\t\t\t\t\tOFFSET 0. -25. 0."},
-    {"\tJOINT Lpelvis",          "\t\tOFFSET 0. -5. 0."},
-    {"\t\tJOINT Lhip",           "\t\t\tOFFSET -5. 0. 0."},
-    {"\t\t\tJOINT Lknee",        "\t\t\t\tOFFSET 0. -25. 0."},
-    {"\t\t\t\tJOINT Lankle",     "\t\t\t\t\tOFFSET 0. -25. 0."},
-};
+// A joint's name line and OFFSET line, indented by its depth; the figure's
+// offsets are whole numbers, written with a point.
+std::string tabs(int n) { return std::string(n, '\t'); }
+std::string whole(float v) { return std::to_string(static_cast<int>(v)) + "."; }
+std::string nameLine(const test::TreeEntry& j) {
+  return tabs(j.depth) + (j.depth == 0 ? "ROOT " : "JOINT ") + j.name;
+}
+std::string offsetLine(const test::TreeEntry& j) {
+  return tabs(j.depth + 1) + "OFFSET " + whole(j.offset.x) + " " + whole(j.offset.y) + " " +
+         whole(j.offset.z);
+}
 
 TEST(BvhWriter, ZeroFramesIsTheHierarchyAndTheMotionHeader) {
   auto skeleton = test::freshSkeleton();
@@ -96,12 +84,12 @@ TEST(BvhWriter, HierarchyHoldsEveryJointWithItsOffset) {
     if (file[n].find("End Site") != std::string::npos) ++endSites;
     if (file[n].find("ROOT ") == std::string::npos && file[n].find("JOINT ") == std::string::npos)
       continue;
-    ASSERT_LT(joint, std::size(kJoints));
-    EXPECT_EQ(file[n], kJoints[joint][0]);
-    EXPECT_EQ(file[n + 2], kJoints[joint][1]);
+    ASSERT_LT(joint, std::size(test::kPreOrder));
+    EXPECT_EQ(file[n], nameLine(test::kPreOrder[joint]));
+    EXPECT_EQ(file[n + 2], offsetLine(test::kPreOrder[joint]));
     ++joint;
   }
-  EXPECT_EQ(joint, std::size(kJoints));
+  EXPECT_EQ(joint, std::size(test::kPreOrder));
   EXPECT_EQ(endSites, 5);
 }
 
@@ -109,7 +97,7 @@ TEST(BvhWriter, HierarchyHoldsEveryJointWithItsOffset) {
 TEST(BvhWriter, FrameLinesHold63ValuesEachFollowedByASpace) {
   auto skeleton = test::freshSkeleton();
   skeleton->noise = true;
-  skeleton->rhumba();
+  skeleton->setMotion(motionRecords(Motion::Rhumba));
   skeleton->appendTransition(13);
   skeleton->appendFrames(97);
   const std::vector<std::string> file = lines(bvhText(*skeleton, 108));
@@ -154,7 +142,7 @@ TEST(BvhWriter, RefusesFrameCountsOutsideTheStoredFrames) {
   for (int frames : {4, -1}) {
     SaveResult result;
     const std::string text =
-        test::capturedText([&](std::FILE* f) { result = skeleton->writeBvh(f, frames); });
+        test::capturedText([&](std::FILE* f) { result = writeBvh(*skeleton, f, frames); });
     EXPECT_FALSE(result.ok) << frames;
     EXPECT_FALSE(result.message.empty());
     EXPECT_EQ(text, "") << frames;

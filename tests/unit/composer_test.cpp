@@ -1,6 +1,7 @@
-#include "app/composer.h"
+#include "compose/composer.h"
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -16,7 +17,11 @@ namespace {
 void perform(Composer& composer, const std::string& actions) {
   std::istringstream words(actions);
   std::string word;
-  while (words >> word) ASSERT_TRUE(composer.perform(word)) << word;
+  while (words >> word) {
+    const std::optional<Action> action = actionNamed(word);
+    ASSERT_TRUE(action) << word;
+    composer.perform(*action);
+  }
 }
 
 struct Composition {
@@ -47,41 +52,35 @@ TEST(Composer, CompositionsStoreAndShowTheirFrames) {
     EXPECT_EQ(composer.queueText(), c.queueText) << c.actions;
     EXPECT_EQ(skeleton->frameCount(), c.storedFrames) << c.actions;
     EXPECT_EQ(composer.timelineMaximum(), c.maximum) << c.actions;
-    EXPECT_EQ(composer.framesToSave(), c.maximum) << c.actions;
   }
 }
 
-TEST(Composer, SpansAndFlagsFollowTheLastPress) {
+TEST(Composer, TransitionsFollowTheLastPress) {
   auto skeleton = test::freshSkeleton();
   Composer composer(*skeleton);
-  EXPECT_EQ(composer.motionSpan(), 0);
-  EXPECT_EQ(composer.transitionSpan(), 0);
+  EXPECT_FALSE(composer.lastMotion());
 
   struct Step {
     Motion motion;
-    int motionSpan, transitionSpan;
+    int framesAdded;
   };
   const Step steps[] = {
-      // pressed          motion span  transition span
-      {Motion::PunchR,    12,          12},
-      {Motion::PunchL,    12,          0},   // a punch after a punch
-      {Motion::Cheer,     96,          12},
-      {Motion::Cheer,     96,          0},
-      {Motion::Seizure,   96,          12},
+      // pressed          frames added
+      {Motion::PunchR,    13 + 13},
+      {Motion::PunchL,    13},       // a punch after a punch
+      {Motion::Cheer,     13 + 97},
+      {Motion::Cheer,     97},
+      {Motion::Seizure,   13 + 97},
   };
   for (const Step& step : steps) {
+    const int before = skeleton->frameCount();
     composer.press(step.motion);
-    EXPECT_EQ(composer.motionSpan(), step.motionSpan);
-    EXPECT_EQ(composer.transitionSpan(), step.transitionSpan);
-    for (int m = 0; m < kMotionCount; ++m) {
-      EXPECT_EQ(composer.lastWas(static_cast<Motion>(m)), static_cast<Motion>(m) == step.motion);
-    }
+    EXPECT_EQ(skeleton->frameCount() - before, step.framesAdded);
+    EXPECT_EQ(composer.lastMotion(), step.motion);
   }
   // "clear" forgets the frames but not which motion came last.
   composer.clear();
-  EXPECT_TRUE(composer.lastWas(Motion::Seizure));
-  EXPECT_EQ(composer.motionSpan(), 96);
-  EXPECT_EQ(composer.transitionSpan(), 12);
+  EXPECT_EQ(composer.lastMotion(), Motion::Seizure);
   composer.press(Motion::Seizure);
   EXPECT_EQ(skeleton->frameCount(), 97);
 }
@@ -100,8 +99,10 @@ TEST(Composer, MaximumIsStoredFramesMinusBlocks) {
     } else if (pick == 8) {
       composer.toggleNoise();
     } else {
-      composer.press(kMotionButtons[pick % kMotionCount].motion);
-      blocks += composer.transitionSpan() > 0 ? 2 : 1;
+      const MotionEntry& entry = kMotions[pick % kMotionCount];
+      const int before = skeleton->frameCount();
+      composer.press(entry.motion);
+      blocks += skeleton->frameCount() - before > entry.frames ? 2 : 1;
     }
     ASSERT_EQ(skeleton->frameCount() - blocks, composer.timelineMaximum()) << "step " << n;
   }

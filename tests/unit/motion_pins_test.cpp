@@ -127,11 +127,12 @@ Vec3 pinnedAngles(const Pin* pin, double t, test::ReferenceStream& stream) {
 // Every channel of every joint at every frame time a press samples, the
 // joints in index order.
 TEST(MotionPins, EveryChannelFollowsItsFormula) {
-  for (Motion motion : test::kAllMotions) {
+  for (const MotionEntry& entry : kMotions) {
+    const Motion motion = entry.motion;
     test::freshProgramState();
     test::ReferenceStream stream;
     const MotionRecords records = motionRecords(motion);
-    for (int t = 0; t < motionFrameCount(motion); ++t) {
+    for (int t = 0; t < motionEntry(motion).frames; ++t) {
       for (int j = 0; j < kJointCount; ++j) {
         const Vec3 expected = pinnedAngles(pinOf(motion, j), t, stream);
         const Vec3 a = poseAngles(records[j], static_cast<float>(t));

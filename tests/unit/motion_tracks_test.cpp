@@ -17,10 +17,6 @@ using test::matrixOf;
 using test::maxDifference;
 using test::radians;
 
-const int kPreOrder[] = {kRoot,   kWaist,    kNeck,   kNod,   kRchest, kRshoulder, kRelbow,
-                         kRwrist, kLchest,   kLshoulder, kLelbow, kLwrist, kRpelvis, kRhip,
-                         kRknee,  kRankle,   kLpelvis, kLhip,  kLknee,  kLankle};
-
 // The rotation a pose (degrees) stands for: Z acts first, then X, then Y,
 // each by the negated angle.
 Mat3 poseMatrix(const Vec3& pose) {
@@ -35,19 +31,18 @@ Mat3 noiseMatrix(double noiseArgument) {
 
 // One motion button's work, transition included.
 void pressWithTransition(Skeleton& skeleton, Motion motion) {
-  skeleton.layMotion(motion);
+  skeleton.setMotion(motionRecords(motion));
   skeleton.appendTransition(13);
-  skeleton.appendFrames(motionFrameCount(motion));
+  skeleton.appendFrames(motionEntry(motion).frames);
 }
 
 // Waist held at 30 degrees about X, every other joint still.
 void holdWaistAt30AboutX(Skeleton& skeleton) {
-  JointMotion still, waist;
+  MotionRecords records{};
+  JointMotion& waist = records[kWaist];
   waist.extremeA = waist.extremeB = Vec3(30, 0, 0);
   waist.shapeX = sineShape;
-  std::vector<const JointMotion*> records(kJointCount, &still);
-  records[kWaist] = &waist;
-  skeleton.assignMotion(records);
+  skeleton.setMotion(records);
 }
 
 void expectFrameCount(const Skeleton& skeleton, std::size_t frames) {
@@ -59,7 +54,7 @@ void expectFrameCount(const Skeleton& skeleton, std::size_t frames) {
 
 TEST(MotionTracks, CountsOfZeroOrLessStoreNothing) {
   auto skeleton = test::freshSkeleton();
-  skeleton->rhumba();
+  skeleton->setMotion(motionRecords(Motion::Rhumba));
   for (int count : {0, -1, -13}) {
     skeleton->appendFrames(count);
     skeleton->appendTransition(count);
@@ -72,7 +67,7 @@ TEST(MotionTracks, CountsOfZeroOrLessStoreNothing) {
 
 TEST(MotionTracks, FirstTransitionStartsAtTheIdentity) {
   auto skeleton = test::freshSkeleton();
-  skeleton->cheer();
+  skeleton->setMotion(motionRecords(Motion::Cheer));
   skeleton->appendTransition(13);
   expectFrameCount(*skeleton, 13);
   for (int j = 0; j < kJointCount; ++j) {
@@ -110,21 +105,22 @@ TEST(MotionTracks, TransitionHeadsForThePoseAtTheStoredFrameCount) {
   const MotionRecords bend = motionRecords(Motion::Bend);
   for (int j = 0; j < kJointCount; ++j) {
     const Joint& joint = skeleton->joint(j);
-    const Quaternion target = poseRotation(poseAngles(bend[j], 110.0f));
+    const Mat3 target = poseMatrix(poseAngles(bend[j], 110.0f));
     for (int i = 0; i < 13; ++i) {
-      const Quaternion expected = slerp(joint.rotations[109], target, i / 13.0f);
-      ASSERT_LT(maxDifference(matrixOf(joint.rotations[110 + i]), matrixOf(expected)), 1e-6)
+      const Mat3 expected = test::blend(matrixOf(joint.rotations[109]), target, i / 13.0);
+      ASSERT_LT(maxDifference(matrixOf(joint.rotations[110 + i]), expected), 1e-5)
           << joint.name << " step " << i;
     }
   }
 }
 
 TEST(MotionTracks, MotionFramesAreThePoseRotations) {
-  for (Motion motion : test::kAllMotions) {
+  for (const MotionEntry& entry : kMotions) {
+    const Motion motion = entry.motion;
     if (motion == Motion::Seizure) continue;
     auto skeleton = test::freshSkeleton();
-    skeleton->layMotion(motion);
-    const int frames = motionFrameCount(motion);
+    skeleton->setMotion(motionRecords(motion));
+    const int frames = motionEntry(motion).frames;
     skeleton->appendFrames(frames);
     const MotionRecords records = motionRecords(motion);
     for (int j = 0; j < kJointCount; ++j) {
@@ -142,7 +138,8 @@ TEST(MotionTracks, MotionFramesAreThePoseRotations) {
 TEST(MotionTracks, AnglesReproduceTheStoredRotation) {
   auto skeleton = test::freshSkeleton();
   int pressed = 0;
-  for (Motion motion : test::kAllMotions) {
+  for (const MotionEntry& entry : kMotions) {
+    const Motion motion = entry.motion;
     for (int twice = 0; twice < 2; ++twice) {
       if (pressed++ == 5) skeleton->noise = true;
       pressWithTransition(*skeleton, motion);
@@ -196,7 +193,7 @@ TEST(MotionTracks, NoiseJittersEveryJointButTheRoot) {
 // transition draws once per joint for its target.
 TEST(MotionTracks, SeizureDrawsInFramePreOrderAxisOrder) {
   auto skeleton = test::freshSkeleton();
-  skeleton->seizure();
+  skeleton->setMotion(motionRecords(Motion::Seizure));
   skeleton->appendTransition(13);
   skeleton->appendFrames(3);
 
@@ -218,14 +215,16 @@ TEST(MotionTracks, SeizureDrawsInFramePreOrderAxisOrder) {
     return pose;
   };
 
-  for (int j : kPreOrder) {
-    const Quaternion target = poseRotation(nextPose(j));
-    const Quaternion last = slerp(Quaternion(), target, 12.0f / 13.0f);
-    ASSERT_LT(maxDifference(matrixOf(skeleton->joint(j).rotations[12]), matrixOf(last)), 1e-5)
+  const Mat3 identity = test::Rx(0);
+  for (const test::TreeEntry& entry : test::kPreOrder) {
+    const int j = entry.index;
+    const Mat3 last = test::blend(identity, poseMatrix(nextPose(j)), 12.0 / 13.0);
+    ASSERT_LT(maxDifference(matrixOf(skeleton->joint(j).rotations[12]), last), 1e-5)
         << "transition, joint " << j;
   }
   for (int t = 0; t < 3; ++t) {
-    for (int j : kPreOrder) {
+    for (const test::TreeEntry& entry : test::kPreOrder) {
+      const int j = entry.index;
       const Mat3 expected = poseMatrix(nextPose(j));
       ASSERT_LT(maxDifference(matrixOf(skeleton->joint(j).rotations[13 + t]), expected), 1e-5)
           << "frame " << t << ", joint " << j;

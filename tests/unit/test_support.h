@@ -20,8 +20,39 @@
 
 namespace kinemora::test {
 
-constexpr Motion kAllMotions[] = {Motion::Rhumba, Motion::Clap,   Motion::Bend,  Motion::Seizure,
-                                  Motion::PunchR, Motion::PunchL, Motion::Cheer};
+// The figure's tree as a depth-first walk from the root, written out from
+// the figure's definition: the joint order of the BVH file and of every
+// recursion over the tree.
+struct TreeEntry {
+  const char* name;
+  JointIndex index;
+  int depth;
+  Vec3 offset;  // from the parent
+  int children;
+};
+inline const TreeEntry kPreOrder[kJointCount] = {
+    // name        index       depth  offset         children
+    {"Root",      kRoot,      0,     {0, 60, 0},    3},
+    {"Waist",     kWaist,     1,     {0, 0, 0},     3},
+    {"Neck",      kNeck,      2,     {0, 20, 0},    1},
+    {"Nod",       kNod,       3,     {0, 5, 0},     0},
+    {"Rchest",    kRchest,    2,     {0, 20, 0},    1},
+    {"Rshoulder", kRshoulder, 3,     {10, 0, 0},    1},
+    {"Relbow",    kRelbow,    4,     {0, -20, 0},   1},
+    {"Rwrist",    kRwrist,    5,     {0, -20, 0},   0},
+    {"Lchest",    kLchest,    2,     {0, 20, 0},    1},
+    {"Lshoulder", kLshoulder, 3,     {-10, 0, 0},   1},
+    {"Lelbow",    kLelbow,    4,     {0, -20, 0},   1},
+    {"Lwrist",    kLwrist,    5,     {0, -20, 0},   0},
+    {"Rpelvis",   kRpelvis,   1,     {0, -5, 0},    1},
+    {"Rhip",      kRhip,      2,     {5, 0, 0},     1},
+    {"Rknee",     kRknee,     3,     {0, -25, 0},   1},
+    {"Rankle",    kRankle,    4,     {0, -25, 0},   0},
+    {"Lpelvis",   kLpelvis,   1,     {0, -5, 0},    1},
+    {"Lhip",      kLhip,      2,     {-5, 0, 0},    1},
+    {"Lknee",     kLknee,     3,     {0, -25, 0},   1},
+    {"Lankle",    kLankle,    4,     {0, -25, 0},   0},
+};
 
 // The random stream and the noise tables as a program has them at start.
 inline void freshProgramState() {
@@ -84,6 +115,25 @@ inline Mat3 rodrigues(double ux, double uy, double uz, double angle) {
   return {{{c + ux * ux * v, ux * uy * v - uz * s, ux * uz * v + uy * s},
            {uy * ux * v + uz * s, c + uy * uy * v, uy * uz * v - ux * s},
            {uz * ux * v - uy * s, uz * uy * v + ux * s, c + uz * uz * v}}};
+}
+
+inline Mat3 transpose(const Mat3& a) {
+  Mat3 r{};
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) r[i][j] = a[j][i];
+  return r;
+}
+
+// The rotation a fraction t of the way from a to b along the shorter arc,
+// from matrices alone: a turned by t times the angle of a^T b about its
+// axis. The two must not be a half turn apart.
+inline Mat3 blend(const Mat3& a, const Mat3& b, double t) {
+  const Mat3 r = transpose(a) * b;
+  const double angle = std::acos(std::clamp((r[0][0] + r[1][1] + r[2][2] - 1) / 2, -1.0, 1.0));
+  if (angle < 1e-9) return a;
+  const double s = 2 * std::sin(angle);
+  return a * rodrigues((r[2][1] - r[1][2]) / s, (r[0][2] - r[2][0]) / s, (r[1][0] - r[0][1]) / s,
+                       t * angle);
 }
 
 inline Mat3 toMat3(const Matrix4& m) {

@@ -5,11 +5,13 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/composer.h"
-#include "figure/replacing_file.h"
+#include "compose/actions.h"
+#include "compose/composer.h"
+#include "export/replacing_file.h"
 
 namespace {
 
@@ -18,7 +20,8 @@ using kinemora::Composer;
 constexpr int kExitWriteFailed = 1;
 constexpr int kExitUsage = 2;
 
-const char kUsage[] =
+// The help, around the motion words from the motion table.
+const char kUsageHead[] =
     "Usage: kinemora-compose [-o FILE] [--] ACTION...\n"
     "\n"
     "Composes an animation from canned motions, as the buttons of Kinemora\n"
@@ -26,7 +29,9 @@ const char kUsage[] =
     "after the same presses in a freshly started program.\n"
     "\n"
     "Actions, applied in order:\n"
-    "  rhumba clap bend seizure punchR punchL cheer\n"
+    "  ";
+const char kUsageTail[] =
+    "\n"
     "              append that motion (blended in by a 13-frame transition\n"
     "              unless it repeats the last motion, or is a punch after a punch)\n"
     "  noise       flip \"add noise\" for the motions that follow\n"
@@ -40,15 +45,16 @@ const char kUsage[] =
     "  --          what follows is actions only\n"
     "\n"
     "The motion queue and the frame counts go to standard error.\n"
-    "Exit status: 0 written, 1 the file could not be written, 2 bad usage.\n";
+    "Exit status: 0 written, 1 the file could not be written or memory ran out,\n"
+    "2 bad usage.\n";
 
-std::string validActions() {
-  std::string list;
-  for (const auto& button : kinemora::kMotionButtons) {
-    list += button.label;
-    list += ' ';
+std::string usage() {
+  std::string motions;
+  for (const kinemora::MotionEntry& entry : kinemora::kMotions) {
+    if (!motions.empty()) motions += ' ';
+    motions += entry.label;
   }
-  return list + "noise clear";
+  return kUsageHead + motions + kUsageTail;
 }
 
 // A word as the terminal should show it: control characters (an escape
@@ -99,20 +105,21 @@ int main(int argc, char** argv) {
   kinemora::removeTemporaryFileOnSignals();
 
   std::string output = "-";
-  std::vector<const char*> actions;
+  std::vector<kinemora::Action> actions;
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (optionsEnded || arg[0] != '-' || arg[1] == '\0') {
-      if (!kinemora::isAction(arg)) {
+      const std::optional<kinemora::Action> action = kinemora::actionNamed(arg);
+      if (!action) {
         return usageError("unknown action '" + printable(arg) +
-                          "'; valid actions: " + validActions());
+                          "'; valid actions: " + kinemora::actionWords());
       }
-      actions.push_back(arg);
+      actions.push_back(*action);
     } else if (!std::strcmp(arg, "--")) {
       optionsEnded = true;
     } else if (!std::strcmp(arg, "-h") || !std::strcmp(arg, "--help")) {
-      return printText(kUsage);
+      return printText(usage().c_str());
     } else if (!std::strcmp(arg, "--version")) {
       return printText("kinemora-compose " KINEMORA_VERSION "\n");
     } else if (!std::strcmp(arg, "-o")) {
@@ -126,7 +133,7 @@ int main(int argc, char** argv) {
   kinemora::Skeleton skeleton;
   Composer composer(skeleton);
   try {
-    for (const char* action : actions) composer.perform(action);
+    for (const kinemora::Action& action : actions) composer.perform(action);
   } catch (const std::bad_alloc&) {
     return outOfMemory("while composing; nothing was written");
   }
@@ -146,6 +153,6 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr, "motion queue: %s\nframes stored: %d\nframes written: %d\n",
                composer.queueText().c_str(), skeleton.frameCount(),
-               composer.framesToSave());
+               composer.timelineMaximum());
   return 0;
 }

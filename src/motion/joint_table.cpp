@@ -1,4 +1,4 @@
-#include "figure/figure_layout.h"
+#include "motion/joint_table.h"
 
 namespace kinemora {
 

@@ -4,8 +4,12 @@
 
 namespace kinemora {
 
-// The figure's 20 joints in joint-index order: the order of Skeleton::joints
-// and of every motion table.
+// The figure's joint table: names, rest offsets and the tree. It sits with
+// the motions, below the figure, because every motion row names a joint; the
+// Skeleton is built from it.
+
+// The 20 joints in joint-index order: the order of Skeleton::joints and of
+// every motion's records.
 enum JointIndex : int {
   kRoot, kWaist, kNeck, kNod, kRchest, kLchest, kRshoulder, kLshoulder,
   kRelbow, kLelbow, kRwrist, kLwrist, kRpelvis, kLpelvis, kRhip, kLhip,

@@ -1,4 +1,4 @@
-#include "figure/replacing_file.h"
+#include "export/replacing_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

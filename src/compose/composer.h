@@ -1,37 +1,20 @@
 #pragma once
 
-#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <optional>
 #include <string>
-#include <string_view>
 
+#include "compose/actions.h"
+#include "export/save_result.h"
 #include "figure/skeleton.h"
 #include "motion/motions.h"
 #include "motion/random_stream.h"
 
 namespace kinemora {
 
-// A motion button: what it is called, what it appends and whether it
-// belongs to the punch family (a punch after a punch needs no transition).
-struct MotionButton {
-  Motion motion;
-  const char* label;  // also the word the queue text gets, plus a space
-  int frames;         // appended per press
-  int span;           // what the press adds to the timeline for the motion
-  bool punch;
-};
-
-extern const std::array<MotionButton, kMotionCount> kMotionButtons;
-
-// The button of a label ("rhumba" ... "cheer"), or nullptr.
-const MotionButton* findMotionButton(std::string_view label);
-const MotionButton& motionButton(Motion motion);
-
-// The words for what a user presses: a motion label, "noise" or "clear".
-bool isAction(std::string_view word);
-
-// Frames of a blending transition, and what it adds to the timeline.
+// Frames of the transition that blends a new motion in.
 constexpr int kTransitionFrames = 13;
-constexpr int kTransitionSpan = 12;
 
 // What the buttons of the program do, free of any toolkit: the queue text,
 // which motion came last, the timeline's maximum, the noise switch, "clear"
@@ -53,20 +36,17 @@ class Composer {
   // "clear": empties the queue text, the frames and the timeline. Which
   // motion came last is remembered across it.
   void clear();
-  // What the press named by `word` does (see isAction); false, with nothing
-  // done, for any other word.
-  bool perform(std::string_view word);
+  void perform(const Action& action);
+
   // File > Save File: the frames on the timeline, 0..maximum-1.
   SaveResult save(const char* path) const;
   SaveResult save(std::FILE* stream) const;
 
   const std::string& queueText() const { return queueText_; }
   // Each block of n frames adds n-1: after B blocks of F frames it is F-B.
+  // It is also the number of frames a save writes.
   int timelineMaximum() const { return timelineMaximum_; }
-  int framesToSave() const { return timelineMaximum_; }
-  int motionSpan() const { return motionSpan_; }
-  int transitionSpan() const { return transitionSpan_; }
-  bool lastWas(Motion motion) const { return lastWas_[static_cast<int>(motion)]; }
+  std::optional<Motion> lastMotion() const { return lastMotion_; }
   bool noise() const { return skeleton_.noise; }
   Skeleton& skeleton() { return skeleton_; }
   const Skeleton& skeleton() const { return skeleton_; }
@@ -76,8 +56,8 @@ class Composer {
   struct Checkpoint {
     int storedFrames;
     std::size_t queueLength;
-    int timelineMaximum, motionSpan, transitionSpan;
-    std::array<bool, kMotionCount> lastWas;
+    int timelineMaximum;
+    std::optional<Motion> lastMotion;
     RandomStreamState randomStream;
     bool noiseTablesBuilt;
   };
@@ -85,14 +65,12 @@ class Composer {
   // Never allocates.
   void restore(const Checkpoint& c);
   void append(Motion motion);
-  bool skipsTransition(const MotionButton& button) const;
+  bool skipsTransition(const MotionEntry& entry) const;
 
   Skeleton& skeleton_;
   std::string queueText_;
   int timelineMaximum_ = 0;
-  int motionSpan_ = 0;
-  int transitionSpan_ = 0;
-  std::array<bool, kMotionCount> lastWas_{};  // at most one is set
+  std::optional<Motion> lastMotion_;  // none until the first press
 };
 
 }  // namespace kinemora

@@ -1,0 +1,78 @@
+#include "compose/composer.h"
+
+#include "export/bvh_writer.h"
+#include "motion/noise.h"
+
+namespace kinemora {
+
+void Composer::perform(const Action& action) {
+  switch (action.kind) {
+    case Action::Kind::Press: press(action.motion); break;
+    case Action::Kind::Noise: toggleNoise(); break;
+    case Action::Kind::Clear: clear(); break;
+  }
+}
+
+bool Composer::skipsTransition(const MotionEntry& entry) const {
+  if (!lastMotion_) return false;
+  return *lastMotion_ == entry.motion || (entry.punch && motionEntry(*lastMotion_).punch);
+}
+
+void Composer::press(Motion motion) {
+  const Checkpoint before = checkpoint();
+  try {
+    append(motion);
+  } catch (...) {
+    restore(before);
+    throw;
+  }
+}
+
+void Composer::append(Motion motion) {
+  const MotionEntry& entry = motionEntry(motion);
+  queueText_ += entry.label;
+  queueText_ += ' ';
+  // The transition blends into the motion just laid, and its frames come
+  // before the motion's. Each block of n frames lengthens the timeline by n-1.
+  skeleton_.setMotion(motionRecords(motion));
+  if (!skipsTransition(entry)) {
+    skeleton_.appendTransition(kTransitionFrames);
+    timelineMaximum_ += kTransitionFrames - 1;
+  }
+  skeleton_.appendFrames(entry.frames);
+  timelineMaximum_ += entry.frames - 1;
+  lastMotion_ = motion;
+}
+
+Composer::Checkpoint Composer::checkpoint() const {
+  return {skeleton_.frameCount(), queueText_.size(),  timelineMaximum_,
+          lastMotion_,            randomStreamState(), noiseTablesBuilt()};
+}
+
+void Composer::restore(const Checkpoint& c) {
+  skeleton_.truncateFrames(c.storedFrames);
+  queueText_.resize(c.queueLength);  // shorter: no allocation
+  timelineMaximum_ = c.timelineMaximum;
+  lastMotion_ = c.lastMotion;
+  // The motion laid is always the last one pressed; before any press every
+  // joint holds the still record.
+  skeleton_.setMotion(lastMotion_ ? motionRecords(*lastMotion_) : MotionRecords{});
+  setRandomStreamState(c.randomStream);
+  if (!c.noiseTablesBuilt) resetNoiseTables();
+}
+
+void Composer::clear() {
+  queueText_.clear();
+  skeleton_.clearFrames();
+  timelineMaximum_ = 0;
+}
+
+SaveResult Composer::save(const char* path) const {
+  return writeBvh(skeleton_, path, timelineMaximum_);
+}
+
+SaveResult Composer::save(std::FILE* stream) const {
+  return writeBvh(skeleton_, stream, timelineMaximum_);
+}
+
+}  // namespace kinemora

@@ -1,0 +1,132 @@
+#include "export/bvh_writer.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "export/bvh_output.h"
+#include "export/replacing_file.h"
+
+namespace kinemora {
+
+namespace {
+
+constexpr int kOffsetDigits = 7;
+constexpr int kChannelDigits = 3;
+
+void writeHierarchy(const Joint& joint, BvhOutput& out, int depth) {
+  out.tabs(depth);
+  if (!joint.isRoot()) out.text("JOINT ");
+  out.text(joint.name);
+  out.text("\n");
+  out.tabs(depth);
+  out.text("{\n");
+  out.tabs(depth + 1);
+  out.text("OFFSET ");
+  out.number(joint.offset.x, kOffsetDigits, true);
+  out.number(joint.offset.y, kOffsetDigits, true);
+  out.number(joint.offset.z, kOffsetDigits, false);
+  out.text("\n");
+  out.tabs(depth + 1);
+  out.text(joint.isRoot()
+               ? "CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n"
+               : "CHANNELS 3 Zrotation Xrotation Yrotation\n");
+  if (joint.children.empty()) {
+    out.tabs(depth + 1);
+    out.text("End Site\n");
+    out.tabs(depth + 1);
+    out.text("{\n");
+    out.tabs(depth + 2);
+    out.text("OFFSET 0.00 0.00 0.00\n");
+    out.tabs(depth + 1);
+    out.text("}\n");
+  }
+  for (const Joint* child : joint.children) writeHierarchy(*child, out, depth + 1);
+  out.tabs(depth);
+  out.text("}\n");
+}
+
+void writeMotion(const Joint& joint, BvhOutput& out, int frame) {
+  if (joint.isRoot()) out.text("0. 0. 0. ");  // the figure never leaves its spot
+  const Vec3& a = joint.angles[frame];
+  out.number(a.z, kChannelDigits, true);
+  out.number(a.x, kChannelDigits, true);
+  out.number(a.y, kChannelDigits, true);
+  for (const Joint* child : joint.children) writeMotion(*child, out, frame);
+}
+
+// Writes the whole file; false when the frame count is out of range or the
+// stream failed (the reason in *error).
+bool writeBvhText(const Skeleton& skeleton, BvhOutput& out, int frameCount,
+                  std::string* error) {
+  out.text("HIERARCHY\nROOT ");
+  writeHierarchy(skeleton.root(), out, 0);
+  out.text("MOTION\nFrames: ");
+  out.text(std::to_string(frameCount).c_str());
+  out.text("\nFrame time: 0.033333\n");
+  for (int frame = 0; frame < frameCount && !out.failed(); ++frame) {
+    writeMotion(skeleton.root(), out, frame);
+    out.text("\n");
+  }
+  if (!out.flush()) {
+    *error = std::strerror(out.error());
+    return false;
+  }
+  return true;
+}
+
+bool frameCountInRange(const Skeleton& skeleton, int frameCount, std::string* error) {
+  if (frameCount >= 0 && frameCount <= skeleton.frameCount()) return true;
+  *error = "frame count " + std::to_string(frameCount) + " is outside the " +
+           std::to_string(skeleton.frameCount()) + " stored frames";
+  return false;
+}
+
+}  // namespace
+
+SaveResult writeBvh(const Skeleton& skeleton, std::FILE* stream, int frameCount) {
+  SaveResult result;
+  std::string reason;
+  if (!frameCountInRange(skeleton, frameCount, &reason)) {
+    result.ok = false;
+    result.message = "cannot save: " + reason;
+    return result;
+  }
+  auto out = std::make_unique<BvhOutput>(stream);
+  if (!writeBvhText(skeleton, *out, frameCount, &reason)) {
+    result.ok = false;
+    result.message = "cannot write: " + reason;
+  }
+  return result;
+}
+
+SaveResult writeBvh(const Skeleton& skeleton, const char* path, int frameCount) {
+  SaveResult result;
+  std::string reason;
+  if (!frameCountInRange(skeleton, frameCount, &reason)) {
+    result.ok = false;
+    result.message = "cannot save '" + std::string(path) + "': " + reason;
+    return result;
+  }
+  ReplacingFile file;
+  if (!file.open(path, &reason)) {
+    result.ok = false;
+    result.message = reason;
+    return result;
+  }
+  // The output lives on the heap: its buffer is too big for a GUI stack.
+  auto out = std::make_unique<BvhOutput>(file.stream());
+  if (!writeBvhText(skeleton, *out, frameCount, &reason)) {
+    file.discard();
+    result.ok = false;
+    result.message = "cannot save '" + std::string(path) + "': " + reason;
+    return result;
+  }
+  if (!file.commit(&reason)) {
+    result.ok = false;
+    result.message = reason;
+  }
+  return result;
+}
+
+}  // namespace kinemora

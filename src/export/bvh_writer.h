@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdio>
+
+#include "export/save_result.h"
+#include "figure/skeleton.h"
+
+namespace kinemora {
+
+// The BVH file: the fixed hierarchy (tab-indented, offsets with seven
+// significant digits), then one line of channels per frame (three digits),
+// at a frame time of 0.033333 s.
+
+// Writes frames 0..frameCount-1. The file at path is replaced only when
+// everything was written; on failure it is left as it was.
+SaveResult writeBvh(const Skeleton& skeleton, const char* path, int frameCount);
+// The same text to an open stream (standard output, say).
+SaveResult writeBvh(const Skeleton& skeleton, std::FILE* out, int frameCount);
+
+}  // namespace kinemora
