@@ -7,14 +7,6 @@
 namespace kinemora {
 namespace {
 
-TEST(Camera, StartsBehindTheFigureLookingJustAboveTheFloor) {
-  const Camera camera;
-  EXPECT_EQ(camera.eye, Vec3(0, 50, -175));
-  EXPECT_EQ(camera.target, Vec3(1, 1, -1));
-  EXPECT_EQ(camera.fieldOfView, 90.0f);
-  EXPECT_EQ(camera.aspect, 1.0f);
-}
-
 TEST(Camera, KeysOtherThanWsadAreRefusedAndMoveNothing) {
   Camera camera;
   const int others[] = {'q', 'e', 'x', 'W', ' ', '1', 0, -1, FL_Escape, FL_Up, FL_Left, FL_Enter};
