@@ -14,7 +14,7 @@ set -euo pipefail
 
 repo=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 base_dir=${KINEMORA_FRESH_MACHINE_DIR:-/var/tmp}
-min_free_gib=8
+min_free_gib=5
 window_timeout=${KINEMORA_FRESH_WINDOW_TIMEOUT:-900}
 suite=bookworm
 src_in_root=/root/kinemora
@@ -179,9 +179,10 @@ copy_into_root() {
 
 prepare_root() {
   local path
-  for path in /etc/resolv.conf /etc/hosts "${carried_paths[@]}"; do
+  # Several variables usually name the same bundle: copy each path once.
+  while IFS= read -r path; do
     copy_into_root "$path"
-  done
+  done < <(printf '%s\n' /etc/resolv.conf /etc/hosts "${carried_paths[@]}" | awk '!seen[$0]++')
   # Like any chroot: packages must not start services on the host.
   printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
   chmod 755 "$root/usr/sbin/policy-rc.d"
@@ -314,9 +315,9 @@ main() {
     exec sudo --preserve-env bash "$0" "$@"
   fi
   trap cleanup EXIT
-  trap 'exit 130' INT
-  trap 'exit 143' TERM
-  trap 'exit 129' HUP
+  trap 'log "interrupted (SIGINT)" >&2; exit 130' INT
+  trap 'log "interrupted (SIGTERM)" >&2; exit 143' TERM
+  trap 'log "interrupted (SIGHUP)" >&2; exit 129' HUP
 
   read_readme_commands
   log "run command:  $run_command"
