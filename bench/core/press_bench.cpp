@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <memory>
 #include <numeric>
 #include <random>
@@ -38,14 +37,6 @@ void BM_OnePress(benchmark::State& state) {
     }
   }
   state.counters["frames_per_press"] = kTransitionFrames + motionEntry(Motion::Rhumba).frames;
-}
-
-// CPU time of this thread: other processes on a shared machine do not
-// count, page faults and copies made by the press do.
-double threadSeconds() {
-  timespec now;
-  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // What one session's presses cost.

@@ -1,5 +1,7 @@
 #include "sessions.h"
 
+#include <ctime>
+
 namespace kinemora::bench {
 
 int pressUntil(Composer& composer, int frames) {
@@ -12,6 +14,12 @@ int pressUntil(Composer& composer, int frames) {
     }
   }
   return presses;
+}
+
+double threadSeconds() {
+  timespec now;
+  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 double trackBytesUsed(const Skeleton& skeleton) {

@@ -9,6 +9,10 @@ namespace kinemora::bench {
 // the timeline holds at least `frames` frames. Returns the presses made.
 int pressUntil(Composer& composer, int frames);
 
+// CPU time of this thread, in seconds: other processes on a shared machine
+// do not count, page faults and copies made by the work timed do.
+double threadSeconds();
+
 // Bytes of frame data the joints' tracks hold (without the storage's own
 // bookkeeping, which only an allocation count sees).
 double trackBytesUsed(const Skeleton& skeleton);

@@ -1,11 +1,15 @@
 #include "compose/actions.h"
 
+#include <cstdio>
+
 namespace kinemora {
 
 namespace {
 
 constexpr std::string_view kNoiseWord = "noise";
 constexpr std::string_view kClearWord = "clear";
+constexpr std::string_view kUndoWord = "undo";
+constexpr std::string_view kRedoWord = "redo";
 
 }  // namespace
 
@@ -13,6 +17,8 @@ std::optional<Action> actionNamed(std::string_view word) {
   if (const MotionEntry* entry = findMotion(word)) return Action{Action::Kind::Press, entry->motion};
   if (word == kNoiseWord) return Action{Action::Kind::Noise};
   if (word == kClearWord) return Action{Action::Kind::Clear};
+  if (word == kUndoWord) return Action{Action::Kind::Undo};
+  if (word == kRedoWord) return Action{Action::Kind::Redo};
   return std::nullopt;
 }
 
@@ -21,8 +27,27 @@ std::string_view wordOf(const Action& action) {
     case Action::Kind::Press: return motionEntry(action.motion).label;
     case Action::Kind::Noise: return kNoiseWord;
     case Action::Kind::Clear: return kClearWord;
+    case Action::Kind::Undo: return kUndoWord;
+    case Action::Kind::Redo: return kRedoWord;
   }
   return {};
+}
+
+std::string printable(std::string_view word) {
+  std::string out;
+  for (const char c : word) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (byte < 0x20 || byte == 0x7f) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 std::string actionWords() {
@@ -31,9 +56,11 @@ std::string actionWords() {
     words += entry.label;
     words += ' ';
   }
-  words += kNoiseWord;
-  words += ' ';
-  words += kClearWord;
+  for (std::string_view word : {kNoiseWord, kClearWord, kUndoWord, kRedoWord}) {
+    words += word;
+    words += ' ';
+  }
+  words.pop_back();
   return words;
 }
 

@@ -9,10 +9,12 @@
 namespace kinemora {
 
 // What a user does to a composition: press a motion button, flip "add
-// noise", press "clear". Each has one word: the motion's label, "noise" or
-// "clear". kinemora-compose takes these words, and the tests speak them.
+// noise", press "clear", and take the last of these back or redo it. Each
+// has one word: the motion's label, "noise", "clear", "undo" or "redo".
+// kinemora-compose and composition files take these words, and the tests
+// speak them.
 struct Action {
-  enum class Kind { Press, Noise, Clear };
+  enum class Kind { Press, Noise, Clear, Undo, Redo };
   Kind kind;
   Motion motion = Motion::Rhumba;  // the motion pressed; Press only
 };
@@ -20,7 +22,13 @@ struct Action {
 // The action a word names, or nothing.
 std::optional<Action> actionNamed(std::string_view word);
 std::string_view wordOf(const Action& action);
-// Every word, in the order of the buttons: "rhumba clap ... cheer noise clear".
+// A word as a message should show it: control characters (an escape
+// sequence, a line break) as C escapes, so that nothing a user typed can
+// move the cursor or recolour a terminal.
+std::string printable(std::string_view word);
+
+// Every word, in the order of the buttons: "rhumba ... cheer noise clear
+// undo redo".
 std::string actionWords();
 
 }  // namespace kinemora

@@ -5,12 +5,40 @@
 
 namespace kinemora {
 
-void Composer::perform(const Action& action) {
+Composer::Composer(Skeleton& skeleton) : skeleton_(skeleton), start_(checkpoint()) {}
+
+Composer::Undo Composer::perform(const Action& action) {
+  Undo record{action, checkpoint(), nullptr};
   switch (action.kind) {
     case Action::Kind::Press: press(action.motion); break;
     case Action::Kind::Noise: toggleNoise(); break;
-    case Action::Kind::Clear: clear(); break;
+    case Action::Kind::Clear:
+      record.cleared = std::make_unique<TakenComposition>();
+      *record.cleared = clear();
+      break;
+    case Action::Kind::Undo:
+    case Action::Kind::Redo: break;
   }
+  return record;
+}
+
+void Composer::undo(Undo&& record) {
+  switch (record.action.kind) {
+    case Action::Kind::Press: restore(record.before); break;
+    case Action::Kind::Noise: toggleNoise(); break;
+    case Action::Kind::Clear:
+      skeleton_.putFrames(std::move(record.cleared->frames));
+      queueText_ = std::move(record.cleared->queueText);
+      timelineMaximum_ = record.cleared->timelineMaximum;
+      break;
+    case Action::Kind::Undo:
+    case Action::Kind::Redo: break;
+  }
+}
+
+void Composer::restart() {
+  restore(start_);
+  skeleton_.noise = false;
 }
 
 bool Composer::skipsTransition(const MotionEntry& entry) const {
@@ -61,10 +89,13 @@ void Composer::restore(const Checkpoint& c) {
   if (!c.noiseTablesBuilt) resetNoiseTables();
 }
 
-void Composer::clear() {
-  queueText_.clear();
-  skeleton_.clearFrames();
+TakenComposition Composer::clear() {
+  TakenComposition taken;
+  taken.frames = skeleton_.takeFrames();
+  taken.queueText.swap(queueText_);
+  taken.timelineMaximum = timelineMaximum_;
   timelineMaximum_ = 0;
+  return taken;
 }
 
 SaveResult Composer::save(const char* path) const {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,14 +17,33 @@ namespace kinemora {
 // Frames of the transition that blends a new motion in.
 constexpr int kTransitionFrames = 13;
 
+// What "clear" empties, kept whole so that it can be put back.
+struct TakenComposition {
+  StoredFrames frames;
+  std::string queueText;
+  int timelineMaximum = 0;
+};
+
 // What the buttons of the program do, free of any toolkit: the queue text,
 // which motion came last, the timeline's maximum, the noise switch, "clear"
 // and saving. The window's callbacks are thin calls into it, and the
 // command-line composer drives the same object, so both write the same file
 // for the same presses.
 class Composer {
+  // Everything a press changes, and the state a restart goes back to.
+  struct Checkpoint {
+    int storedFrames;
+    std::size_t queueLength;
+    int timelineMaximum;
+    std::optional<Motion> lastMotion;
+    RandomStreamState randomStream;
+    bool noiseTablesBuilt;
+  };
+
  public:
-  explicit Composer(Skeleton& skeleton) : skeleton_(skeleton) {}
+  // Takes the skeleton as the program has it at start, with no frames: a
+  // restart comes back to this moment, random stream included.
+  explicit Composer(Skeleton& skeleton);
 
   // A motion button: lay the motion, blend it in unless it repeats the last
   // one (any punch after a punch), append its frames, raise the timeline.
@@ -33,10 +53,27 @@ class Composer {
   void press(Motion motion);
   // "add noise": flips the skeleton's switch for frames appended from now on.
   void toggleNoise() { skeleton_.noise = !skeleton_.noise; }
-  // "clear": empties the queue text, the frames and the timeline. Which
-  // motion came last is remembered across it.
-  void clear();
-  void perform(const Action& action);
+  // "clear": empties the queue text, the frames and the timeline, and hands
+  // them over. Which motion came last is remembered across it.
+  TakenComposition clear();
+
+  // What an action changed, for taking it back: perform() returns it and
+  // undo() takes it. A press keeps the state before it (a few numbers), a
+  // "clear" what it emptied, moved rather than copied.
+  struct Undo {
+    Action action;
+    Checkpoint before;                          // a press
+    std::unique_ptr<TakenComposition> cleared;  // a "clear"
+  };
+  // A press, "add noise" or "clear"; undo and redo are the history's and do
+  // nothing here.
+  Undo perform(const Action& action);
+  // Takes back the last action performed and not yet taken back, whose
+  // record this is, in time proportional to that action's frames.
+  void undo(Undo&& record);
+  // Back to the moment the Composer was made: no frames, no text, noise
+  // off, no last motion, the random stream and the noise tables as then.
+  void restart();
 
   // File > Save File: the frames on the timeline, 0..maximum-1.
   SaveResult save(const char* path) const;
@@ -52,15 +89,6 @@ class Composer {
   const Skeleton& skeleton() const { return skeleton_; }
 
  private:
-  // What a press changes.
-  struct Checkpoint {
-    int storedFrames;
-    std::size_t queueLength;
-    int timelineMaximum;
-    std::optional<Motion> lastMotion;
-    RandomStreamState randomStream;
-    bool noiseTablesBuilt;
-  };
   Checkpoint checkpoint() const;
   // Never allocates.
   void restore(const Checkpoint& c);
@@ -71,6 +99,7 @@ class Composer {
   std::string queueText_;
   int timelineMaximum_ = 0;
   std::optional<Motion> lastMotion_;  // none until the first press
+  Checkpoint start_;                  // set last: the state at construction
 };
 
 }  // namespace kinemora

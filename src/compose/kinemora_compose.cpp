@@ -11,6 +11,8 @@
 
 #include "compose/actions.h"
 #include "compose/composer.h"
+#include "compose/composition_file.h"
+#include "compose/history.h"
 #include "export/replacing_file.h"
 
 namespace {
@@ -22,7 +24,7 @@ constexpr int kExitUsage = 2;
 
 // The help, around the motion words from the motion table.
 const char kUsageHead[] =
-    "Usage: kinemora-compose [-o FILE] [--] ACTION...\n"
+    "Usage: kinemora-compose [-c FILE] [-o FILE] [--save-composition FILE] [--] ACTION...\n"
     "\n"
     "Composes an animation from canned motions, as the buttons of Kinemora\n"
     "do, and writes it as a BVH file: the same file File > Save File writes\n"
@@ -36,17 +38,24 @@ const char kUsageTail[] =
     "              unless it repeats the last motion, or is a punch after a punch)\n"
     "  noise       flip \"add noise\" for the motions that follow\n"
     "  clear       empty the animation\n"
+    "  undo        take back the last action still in effect\n"
+    "  redo        do again the last action taken back\n"
     "\n"
     "Options:\n"
+    "  -c FILE     first the actions of the composition FILE (- for standard\n"
+    "              input), then those of the command line\n"
     "  -o FILE     write to FILE (replaced only once it is fully written);\n"
     "              without it, or with -o -, write to standard output\n"
+    "  --save-composition FILE\n"
+    "              write the actions in effect as a composition (.kinemora) that\n"
+    "              Kinemora opens; with it and no -o, no animation is written\n"
     "  -h, --help  show this help\n"
     "  --version   show the version\n"
     "  --          what follows is actions only\n"
     "\n"
     "The motion queue and the frame counts go to standard error.\n"
     "Exit status: 0 written, 1 the file could not be written or memory ran out,\n"
-    "2 bad usage.\n";
+    "2 bad usage or a composition that cannot be read.\n";
 
 std::string usage() {
   std::string motions;
@@ -55,25 +64,6 @@ std::string usage() {
     motions += entry.label;
   }
   return kUsageHead + motions + kUsageTail;
-}
-
-// A word as the terminal should show it: control characters (an escape
-// sequence, a line break) as C escapes, so that nothing typed can move the
-// cursor or recolour the screen.
-std::string printable(const char* word) {
-  std::string out;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(word); *p; ++p) {
-    if (*p == '\\') {
-      out += "\\\\";
-    } else if (*p < 0x20 || *p == 0x7f) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02x", *p);
-      out += escaped;
-    } else {
-      out += static_cast<char>(*p);
-    }
-  }
-  return out;
 }
 
 int usageError(const std::string& message) {
@@ -99,57 +89,115 @@ int outOfMemory(const char* what) {
   return kExitWriteFailed;
 }
 
-}  // namespace
+// What the command line asks for.
+struct Request {
+  std::string output;                     // "-": standard output; empty: none
+  std::vector<std::string> compositions;  // -c files, read in order
+  std::string saveComposition;            // --save-composition; empty: none
+  std::vector<kinemora::Action> actions;  // the words on the command line
+};
 
-int main(int argc, char** argv) {
-  kinemora::removeTemporaryFileOnSignals();
-
-  std::string output = "-";
-  std::vector<kinemora::Action> actions;
+// Parses the arguments into *request; a status to exit with when they say
+// so (help, version, bad usage), or -1 to go on.
+int parseArguments(int argc, char** argv, Request* request) {
   bool optionsEnded = false;
+  bool outputGiven = false;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (optionsEnded || arg[0] != '-' || arg[1] == '\0') {
       const std::optional<kinemora::Action> action = kinemora::actionNamed(arg);
       if (!action) {
-        return usageError("unknown action '" + printable(arg) +
+        return usageError("unknown action '" + kinemora::printable(arg) +
                           "'; valid actions: " + kinemora::actionWords());
       }
-      actions.push_back(*action);
+      request->actions.push_back(*action);
     } else if (!std::strcmp(arg, "--")) {
       optionsEnded = true;
     } else if (!std::strcmp(arg, "-h") || !std::strcmp(arg, "--help")) {
       return printText(usage().c_str());
     } else if (!std::strcmp(arg, "--version")) {
       return printText("kinemora-compose " KINEMORA_VERSION "\n");
-    } else if (!std::strcmp(arg, "-o")) {
-      if (i + 1 >= argc) return usageError("option -o needs a file name");
-      output = argv[++i];
+    } else if (!std::strcmp(arg, "-o") || !std::strcmp(arg, "-c") ||
+               !std::strcmp(arg, "--save-composition")) {
+      if (i + 1 >= argc) return usageError(std::string("option ") + arg + " needs a file name");
+      const std::string file = argv[++i];
+      if (arg[1] == 'o') {
+        request->output = file;
+        outputGiven = true;
+      } else if (arg[1] == 'c') {
+        request->compositions.push_back(file);
+      } else {
+        request->saveComposition = file;
+      }
     } else {
-      return usageError("unknown option '" + printable(arg) + "'");
+      return usageError("unknown option '" + kinemora::printable(arg) + "'");
     }
   }
+  // The animation goes to standard output unless -o says otherwise, or only
+  // a composition was asked for.
+  if (!outputGiven && request->saveComposition.empty()) request->output = "-";
+  if (request->output == "-" && request->saveComposition == "-") {
+    return usageError("the animation and the composition cannot both go to standard output");
+  }
+  return -1;
+}
+
+// The -c files' words, then the command line's, into `actions`.
+int readCompositions(const Request& request, std::vector<kinemora::Action>* actions) {
+  for (const std::string& path : request.compositions) {
+    std::vector<kinemora::Action> read;
+    std::string error;
+    if (!kinemora::readComposition(path, &read, &error)) {
+      std::fprintf(stderr, "kinemora-compose: %s\n", kinemora::printable(error).c_str());
+      return kExitUsage;
+    }
+    actions->insert(actions->end(), read.begin(), read.end());
+  }
+  actions->insert(actions->end(), request.actions.begin(), request.actions.end());
+  return -1;
+}
+
+int reportSaveFailure(const std::string& path, const kinemora::SaveResult& result) {
+  std::fprintf(stderr, "kinemora-compose: %s\n",
+               path == "-" ? ("standard output: " + result.message).c_str()
+                           : result.message.c_str());
+  return kExitWriteFailed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  kinemora::removeTemporaryFileOnSignals();
+
+  Request request;
+  std::vector<kinemora::Action> actions;
+  if (const int status = parseArguments(argc, argv, &request); status >= 0) return status;
+  if (const int status = readCompositions(request, &actions); status >= 0) return status;
 
   kinemora::Skeleton skeleton;
   Composer composer(skeleton);
+  kinemora::History history(composer);
   try {
-    for (const kinemora::Action& action : actions) composer.perform(action);
+    for (const kinemora::Action& action : actions) history.perform(action);
   } catch (const std::bad_alloc&) {
     return outOfMemory("while composing; nothing was written");
   }
 
-  const bool toStdout = output == "-";
-  kinemora::SaveResult result;
   try {
-    result = toStdout ? composer.save(stdout) : composer.save(output.c_str());
+    if (!request.saveComposition.empty()) {
+      const kinemora::SaveResult saved = request.saveComposition == "-"
+          ? kinemora::writeComposition(stdout, history.actions())
+          : kinemora::writeComposition(request.saveComposition, history.actions());
+      if (!saved) return reportSaveFailure(request.saveComposition, saved);
+    }
+    if (!request.output.empty()) {
+      const kinemora::SaveResult result = request.output == "-"
+          ? composer.save(stdout)
+          : composer.save(request.output.c_str());
+      if (!result) return reportSaveFailure(request.output, result);
+    }
   } catch (const std::bad_alloc&) {
     return outOfMemory("while writing; an existing file was left as it was");
-  }
-  if (!result) {
-    std::fprintf(stderr, "kinemora-compose: %s\n",
-                 toStdout ? ("standard output: " + result.message).c_str()
-                          : result.message.c_str());
-    return kExitWriteFailed;
   }
   std::fprintf(stderr, "motion queue: %s\nframes stored: %d\nframes written: %d\n",
                composer.queueText().c_str(), skeleton.frameCount(),

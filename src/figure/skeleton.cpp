@@ -28,6 +28,22 @@ void Skeleton::appendTransition(int count) { kinemora::appendTransition(root(), 
 
 void Skeleton::clearFrames() { root().clearFrames(); }
 
+StoredFrames Skeleton::takeFrames() {
+  StoredFrames frames;
+  for (int i = 0; i < kJointCount; ++i) {
+    frames.rotations[i].swap(joints[i]->rotations);
+    frames.angles[i].swap(joints[i]->angles);
+  }
+  return frames;
+}
+
+void Skeleton::putFrames(StoredFrames&& frames) {
+  for (int i = 0; i < kJointCount; ++i) {
+    joints[i]->rotations.swap(frames.rotations[i]);
+    joints[i]->angles.swap(frames.angles[i]);
+  }
+}
+
 void Skeleton::truncateFrames(int count) {
   if (count < 0) count = 0;
   for (auto& joint : joints) joint->truncateFrames(static_cast<std::size_t>(count));

@@ -9,6 +9,13 @@
 
 namespace kinemora {
 
+// Every joint's two tracks, taken out of a skeleton whole: what "clear"
+// empties, kept so that it can be put back.
+struct StoredFrames {
+  std::array<Track<Quaternion>, kJointCount> rotations;
+  std::array<Track<Vec3>, kJointCount> angles;
+};
+
 // The figure: 20 joints in a fixed tree, and the noise switch. Every
 // per-frame operation starts at the root and recurses in child order.
 class Skeleton {
@@ -33,6 +40,10 @@ class Skeleton {
   // laid; count <= 0: none.
   void appendTransition(int count);
   void clearFrames();
+  // Empties every joint's tracks and hands their frames over, without
+  // copying them; putFrames gives them back to tracks that are empty.
+  StoredFrames takeFrames();
+  void putFrames(StoredFrames&& frames);
   // Drops the frames from `count` on; fewer stored frames are left as they
   // are. Never allocates, so it can undo an append that ran out of memory.
   void truncateFrames(int count);

@@ -1,0 +1,171 @@
+#include "compose/composition_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "export/replacing_file.h"
+
+namespace kinemora {
+
+namespace {
+
+constexpr std::size_t kLineWidth = 72;
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+
+// A byte no text file holds: NUL and the control characters other than
+// white space.
+bool isBinary(unsigned char c) { return (c < 0x20 && !isSpace(static_cast<char>(c))) || c == 0x7f; }
+
+std::string lineMessage(int line, const std::string& what) {
+  return "line " + std::to_string(line) + ": " + what;
+}
+
+bool checkHeader(std::string_view first, std::string* error) {
+  while (!first.empty() && isSpace(first.back())) first.remove_suffix(1);
+  if (first == kCompositionHeader) return true;
+  *error = lineMessage(1, "not a Kinemora composition (the first line must be '" +
+                              std::string(kCompositionHeader) + "')");
+  return false;
+}
+
+// 0, or why the text could not be written and flushed.
+int writeText(std::FILE* stream, const std::string& text) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() ||
+      std::fflush(stream) != 0) {
+    return errno ? errno : EIO;
+  }
+  return 0;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+std::string withCompositionExtension(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::size_t dot = path.rfind('.');
+  const bool named = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  return named ? path : path + std::string(kCompositionExtension);
+}
+
+std::string compositionText(const std::vector<Action>& actions) {
+  std::string text(kCompositionHeader);
+  text += '\n';
+  std::size_t column = 0;
+  for (const Action& action : actions) {
+    const std::string_view word = wordOf(action);
+    if (column > 0 && column + 1 + word.size() > kLineWidth) {
+      text += '\n';
+      column = 0;
+    } else if (column > 0) {
+      text += ' ';
+      ++column;
+    }
+    text += word;
+    column += word.size();
+  }
+  if (column > 0) text += '\n';
+  return text;
+}
+
+bool parseComposition(std::string_view text, std::vector<Action>* actions, std::string* error) {
+  actions->clear();
+  const std::size_t firstEnd = std::min(text.find('\n'), text.size());
+  int line = 1;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n') ++line;
+    if (isBinary(static_cast<unsigned char>(text[i]))) {
+      char byte[8];
+      std::snprintf(byte, sizeof byte, "0x%02x", static_cast<unsigned char>(text[i]));
+      *error = lineMessage(line, std::string("not text (a byte ") + byte + ")");
+      return false;
+    }
+  }
+  if (!checkHeader(text.substr(0, firstEnd), error)) return false;
+
+  line = 1;
+  std::size_t i = firstEnd;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '\n') {
+      ++line;
+      ++i;
+    } else if (isSpace(c)) {
+      ++i;
+    } else if (c == '#') {
+      while (i < text.size() && text[i] != '\n') ++i;
+    } else {
+      const std::size_t start = i;
+      while (i < text.size() && !isSpace(text[i]) && text[i] != '#') ++i;
+      const std::string_view word = text.substr(start, i - start);
+      const std::optional<Action> action = actionNamed(word);
+      if (!action) {
+        *error = lineMessage(line, "unknown word '" + printable(word) + "'");
+        return false;
+      }
+      actions->push_back(*action);
+    }
+  }
+  return true;
+}
+
+bool readComposition(const std::string& path, std::vector<Action>* actions, std::string* error) {
+  const bool standardInput = path == "-";
+  const std::string name = standardInput ? "standard input" : "'" + path + "'";
+  std::unique_ptr<std::FILE, FileCloser> owned;
+  std::FILE* in = stdin;
+  if (!standardInput) {
+    owned.reset(std::fopen(path.c_str(), "rb"));
+    in = owned.get();
+    if (!in) {
+      *error = "cannot open " + name + ": " + std::strerror(errno);
+      return false;
+    }
+  }
+  // One byte past the limit tells a file that is too large.
+  std::string text(kCompositionMaxBytes + 1, '\0');
+  const std::size_t n = std::fread(text.data(), 1, text.size(), in);
+  if (std::ferror(in)) {
+    *error = "cannot read " + name + ": " + std::strerror(errno ? errno : EIO);
+    return false;
+  }
+  if (n > kCompositionMaxBytes) {
+    *error = name + " is too large for a composition (more than " +
+             std::to_string(kCompositionMaxBytes >> 20) + " MiB)";
+    return false;
+  }
+  text.resize(n);
+  if (!parseComposition(text, actions, error)) {
+    *error = name + ": " + *error;
+    return false;
+  }
+  return true;
+}
+
+SaveResult writeComposition(const std::string& path, const std::vector<Action>& actions) {
+  ReplacingFile file;
+  std::string reason;
+  if (!file.open(path, &reason)) return {false, reason};
+  if (const int error = writeText(file.stream(), compositionText(actions))) {
+    file.discard();
+    return {false, "cannot save '" + path + "': " + std::strerror(error)};
+  }
+  if (!file.commit(&reason)) return {false, reason};
+  return {};
+}
+
+SaveResult writeComposition(std::FILE* stream, const std::vector<Action>& actions) {
+  if (const int error = writeText(stream, compositionText(actions))) {
+    return {false, std::string("cannot write: ") + std::strerror(error)};
+  }
+  return {};
+}
+
+}  // namespace kinemora

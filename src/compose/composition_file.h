@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compose/actions.h"
+#include "export/save_result.h"
+
+namespace kinemora {
+
+// A composition: the action words of a session from start, as a small text
+// file that reproduces the session exactly on any machine:
+//
+//   # kinemora composition 1
+//   rhumba clap noise cheer
+//
+// Words are separated by white space; '#' starts a comment that runs to the
+// end of its line. "undo" and "redo" are read like any action; the program
+// writes only the actions in effect.
+constexpr std::string_view kCompositionHeader = "# kinemora composition 1";
+constexpr std::string_view kCompositionExtension = ".kinemora";
+// Far more than any session: a composition this long would take hours to
+// replay and more memory than a machine has.
+constexpr std::size_t kCompositionMaxBytes = 1 << 20;
+
+// The path with ".kinemora" added when its file name has no extension.
+std::string withCompositionExtension(const std::string& path);
+
+// The file text for `actions`: the header, then the words, a few to a line.
+std::string compositionText(const std::vector<Action>& actions);
+
+// The actions of a composition's text; false with *error naming the line
+// and what is wrong there ("line 3: unknown word 'rhumbaa'").
+bool parseComposition(std::string_view text, std::vector<Action>* actions, std::string* error);
+
+// The same from a file ("-" for standard input); the message names the file.
+bool readComposition(const std::string& path, std::vector<Action>* actions, std::string* error);
+
+// Writes the file whole or not at all, as every save does.
+SaveResult writeComposition(const std::string& path, const std::vector<Action>& actions);
+// The same text to an open stream (standard output, say).
+SaveResult writeComposition(std::FILE* stream, const std::vector<Action>& actions);
+
+}  // namespace kinemora
