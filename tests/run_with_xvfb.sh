@@ -28,7 +28,8 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+# KINEMORA_XVFB_SCREEN: a larger screen for pictures of a grown window.
+Xvfb -displayfd 3 -screen 0 "${KINEMORA_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset \
   3>"$workdir/display" 2>"$workdir/xvfb.log" &
 xvfb_pid=$!
 

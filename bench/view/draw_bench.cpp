@@ -1,6 +1,8 @@
-// Time to draw one frame of the view at 690 x 550, glFinish included, with
-// an animation of over 1,000 frames loaded and the shown frame stepping
-// through it. Run under a display, e.g. tests/run_with_xvfb.sh.
+// Time to draw one frame of the view at 690 x 550 (the window's first size)
+// and at 1600 x 1000 (the window grown), glFinish included, with an
+// animation of over 1,000 frames loaded and the shown frame stepping through
+// it. Run under a display with room for the larger view, e.g.
+//   KINEMORA_XVFB_SCREEN=1920x1200x24 tests/run_with_xvfb.sh build/bench/view/kinemora_bench_draw
 #include <benchmark/benchmark.h>
 
 #include <FL/Fl.H>
@@ -29,10 +31,22 @@ class BenchView : public FigureView {
   int draws = 0;
 };
 
+Fl_Window* window = nullptr;
 BenchView* view = nullptr;
 TimelineSlider* slider = nullptr;
 
+// The view at w x h, drawn once at that size.
+void resizeView(int w, int h) {
+  if (view->w() == w && view->h() == h) return;
+  window->size(w + 20, h + 50);
+  view->resize(10, 40, w, h);
+  const int before = view->draws;
+  view->redraw();
+  while (view->draws == before) Fl::wait(0.1);
+}
+
 void BM_DrawFrame(benchmark::State& state) {
+  resizeView(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   const int maximum = static_cast<int>(slider->maximum());
   int frame = 0;
   for (auto _ : state) {
@@ -55,7 +69,7 @@ int main(int argc, char** argv) {
   using namespace kinemora::bench;
   benchmark::Initialize(&argc, argv);
 
-  auto* window = new Fl_Window(100, 100, 710, 600, "draw bench");
+  window = new Fl_Window(0, 0, 710, 600, "draw bench");
   view = new BenchView(10, 40, 690, 550, "");
   window->end();
   slider = new TimelineSlider(view, 0, 0, 0, 100, 20);
@@ -72,7 +86,8 @@ int main(int argc, char** argv) {
               view->skeleton->frameCount(), composer.timelineMaximum(), view->w(), view->h(),
               reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
-  benchmark::RegisterBenchmark("DrawFrame/690x550", BM_DrawFrame)
+  benchmark::RegisterBenchmark("DrawFrame", BM_DrawFrame)
+      ->Args({690, 550})->Args({1600, 1000})
       ->Iterations(kFramesTimed)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(3);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -2,23 +2,48 @@
 
 #include <FL/Fl_Window.H>
 
+#include <vector>
+
 #include "view/figure_view.h"
 
 namespace kinemora {
 
 // The program's one window. Key presses that no widget uses end here and go
 // on to the 3D view, so "w", "s", "a" and "d" move the eye whichever widget
-// has the keyboard.
+// has the keyboard. It can grow past its first size: each widget placed with
+// place() follows the extra width and height as it was told.
 class MainWindow : public Fl_Window {
  public:
+  // How a widget follows the window as it grows: any of these, or none to
+  // keep its place and size.
+  enum Follow : unsigned {
+    kRight = 1,   // moves right by the extra width
+    kWider = 2,   // grows by the extra width
+    kDown = 4,    // moves down by the extra height
+    kTaller = 8,  // grows by the extra height
+  };
+
+  // The window at its smallest; it may grow from there.
   MainWindow(int x, int y, int w, int h, const char* label);
 
   // The view that receives the keyboard; set once, before the window shows.
   int setView(FigureView* view);
   int handle(int event) override;
 
+  // Records the widget's box at the window's first size and how it follows.
+  void place(Fl_Widget* widget, unsigned follow);
+  void resize(int x, int y, int w, int h) override;
+
  private:
+  struct Placement {
+    Fl_Widget* widget;
+    int x, y, w, h;  // at the first size
+    unsigned follow;
+  };
+
   FigureView* view_ = nullptr;
+  int firstW_, firstH_;
+  std::vector<Placement> placements_;
 };
 
 }  // namespace kinemora

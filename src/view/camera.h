@@ -20,7 +20,7 @@ class Camera {
   Vec3 eye{0.0f, 50.0f, -175.0f};
   Vec3 target{1.0f, 1.0f, -1.0f};
   float fieldOfView = 90.0f;  // vertical, degrees
-  float aspect = 1.0f;        // whatever the view's shape
+  float aspect = 1.0f;        // 1 at the view's first size, whatever its shape
 };
 
 }  // namespace kinemora

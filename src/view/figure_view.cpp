@@ -18,18 +18,25 @@ constexpr uchar kRepaint = FL_DAMAGE_CHILD;
 }  // namespace
 
 FigureView::FigureView(int x, int y, int w, int h, const char* label)
-    : Fl_Gl_Window(x, y, w, h, label), skeleton(new Skeleton) {
+    : Fl_Gl_Window(x, y, w, h, label), skeleton(new Skeleton), firstW_(w), firstH_(h) {
   mode(FL_RGB | FL_DOUBLE | FL_DEPTH | FL_STENCIL);
 }
 
 FigureView::~FigureView() { delete skeleton; }
 
 void FigureView::draw() {
+  if (!valid()) fitToSize();
   clearView();
   camera.apply();
   glEnable(GL_DEPTH_TEST);
   drawFloor();
   skeleton->draw(shownFrame());
+}
+
+void FigureView::fitToSize() {
+  glViewport(0, 0, pixel_w(), pixel_h());
+  camera.aspect = static_cast<float>(static_cast<double>(w()) * firstH_ /
+                                     (static_cast<double>(h()) * firstW_));
 }
 
 float FigureView::shownFrame() const {

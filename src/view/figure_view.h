@@ -27,6 +27,12 @@ class FigureView : public Fl_Gl_Window {
   Camera camera;
   Fl_Valuator* timeline = nullptr;  // the timeline slider; not owned
   Skeleton* skeleton;               // owned
+
+ private:
+  // The picture keeps the proportions it has at the first size, however
+  // the view is then stretched.
+  void fitToSize();
+  const int firstW_, firstH_;
 };
 
 }  // namespace kinemora
