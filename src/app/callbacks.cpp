@@ -3,46 +3,123 @@
 #include <FL/Fl_File_Chooser.H>
 #include <FL/fl_ask.H>
 
+#include <cstdint>
 #include <cstdlib>
 #include <new>
+#include <string>
+#include <vector>
+
+#include "compose/composition_file.h"
 
 namespace kinemora {
 
+MainWindow* mainWindow = nullptr;
+Fl_Menu_Bar* menuBar = nullptr;
 FigureView* figureView = nullptr;
 TimelineSlider* timelineSlider = nullptr;
 Fl_Multiline_Output* motionQueueDisplay = nullptr;
+Fl_Light_Button* noiseSwitch = nullptr;
 Composer* composer = nullptr;
+History* history = nullptr;
 char saveFileName[256] = {};
 
 namespace {
 
-// The queue text and the timeline's maximum, as the composer has them now.
-void showComposition() {
-  motionQueueDisplay->value(composer->queueText().c_str());
-  timelineSlider->setMaximum(composer->timelineMaximum());
+constexpr const char* kProgramName = "Kinemora";
+
+// The composition file the session was last opened from or saved to (none
+// yet: empty), and the history's revision at that moment.
+std::string compositionPath;
+std::uint64_t savedRevision = 0;
+
+std::string fileNameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-}  // namespace
+// "Kinemora" until the session is a composition; then its file name, with
+// a star while it has changes that are not in the file.
+std::string windowTitle() {
+  if (compositionPath.empty()) return kProgramName;
+  const bool changed = history->revision() != savedRevision;
+  return (changed ? "*" : "") + fileNameOf(compositionPath) + " - " + kProgramName;
+}
 
-void motionCallback(Fl_Widget*, void* data) {
-  const auto& entry = *static_cast<const MotionEntry*>(data);
+void setActive(Fl_Callback* callback, bool active) {
+  // Every item with this callback: Redo has a second, hidden one for Ctrl+Y.
+  const Fl_Menu_Item* items = menuBar->menu();
+  for (int i = 0; i < menuBar->size(); ++i) {
+    auto* item = const_cast<Fl_Menu_Item*>(&items[i]);
+    if (item->label() && item->callback() == callback) {
+      active ? item->activate() : item->deactivate();
+    }
+  }
+}
+
+// Performs an action through the history and shows the result. A press that
+// runs out of memory has changed nothing: it only says so.
+void act(const Action& action) {
   try {
-    composer->press(entry.motion);
+    history->perform(action);
   } catch (const std::bad_alloc&) {
-    // The composer has put everything back as it was before the press.
-    fl_alert("There is not enough memory to add \"%s\".\nThe animation is as it was.",
-             entry.label);
-    return;
+    fl_alert("There is not enough memory for \"%s\".\nThe animation is as it was.",
+             std::string(wordOf(action)).c_str());
   }
   showComposition();
 }
 
-void noiseCallback(Fl_Widget*, void*) { composer->toggleNoise(); }
+// What an undo, a redo or an opened file changed may be on screen: the
+// slider keeps within the timeline and the view draws again.
+void showChangedFrames() {
+  if (timelineSlider->value() > timelineSlider->maximum()) {
+    timelineSlider->value(timelineSlider->maximum());
+  }
+  timelineSlider->do_callback();
+}
+
+// The history's actions from a fresh start.
+void replay(const std::vector<Action>& actions) {
+  history->restart();
+  for (const Action& action : actions) history->perform(action);
+}
+
+// The chooser's answer as a string; empty when it was cancelled. It opens
+// in the folder it was last in.
+std::string choose(const char* title, const char* pattern) {
+  const char* path = fl_file_chooser(title, pattern, saveFileName);
+  return path ? path : "";
+}
+
+}  // namespace
+
+void showComposition() {
+  motionQueueDisplay->value(composer->queueText().c_str());
+  noiseSwitch->value(composer->noise());
+  timelineSlider->setMaximum(composer->timelineMaximum());
+  setActive(undoCallback, history->canUndo());
+  setActive(redoCallback, history->canRedo());
+  mainWindow->copy_label(windowTitle().c_str());
+}
+
+void motionCallback(Fl_Widget*, void* data) {
+  act({Action::Kind::Press, static_cast<const MotionEntry*>(data)->motion});
+}
+
+void noiseCallback(Fl_Widget*, void*) { act({Action::Kind::Noise}); }
 
 void clearCallback(Fl_Widget*, void*) {
-  composer->clear();
-  showComposition();
+  act({Action::Kind::Clear});
   timelineSlider->value(0);
+}
+
+void undoCallback(Fl_Widget*, void*) {
+  act({Action::Kind::Undo});
+  showChangedFrames();
+}
+
+void redoCallback(Fl_Widget*, void*) {
+  act({Action::Kind::Redo});
+  showChangedFrames();
 }
 
 void saveCallback(Fl_Widget*, void*) {
@@ -59,6 +136,57 @@ void saveAnimation(const char* path) {
     fl_alert("There is not enough memory to save '%s'.\nAn existing file was left as it was.",
              path);
   }
+}
+
+void openCompositionCallback(Fl_Widget*, void*) {
+  const std::string path = choose("Open Composition?", "*.kinemora");
+  if (!path.empty()) openComposition(path.c_str());
+}
+
+void openComposition(const char* path) {
+  std::vector<Action> actions;
+  std::string error;
+  if (!readComposition(path, &actions, &error)) {
+    fl_alert("%s", printable(error).c_str());
+    return;
+  }
+  const std::vector<Action> before = history->actions();
+  try {
+    replay(actions);
+  } catch (const std::bad_alloc&) {
+    replay(before);  // it fitted before
+    fl_alert("There is not enough memory to open '%s'.\nThe animation is as it was.", path);
+    showComposition();
+    showChangedFrames();
+    return;
+  }
+  compositionPath = path;
+  savedRevision = history->revision();
+  timelineSlider->value(0);
+  showComposition();
+  showChangedFrames();
+}
+
+void saveCompositionCallback(Fl_Widget*, void*) {
+  const std::string path = choose("Save Composition As?", "*.kinemora");
+  if (!path.empty()) saveComposition(path.c_str());
+}
+
+void saveComposition(const char* path) {
+  const std::string named = withCompositionExtension(path);
+  try {
+    const SaveResult result = writeComposition(named, history->actions());
+    if (!result) {
+      fl_alert("%s", result.message.c_str());
+      return;
+    }
+  } catch (const std::bad_alloc&) {
+    fl_alert("There is not enough memory to save '%s'.", named.c_str());
+    return;
+  }
+  compositionPath = named;
+  savedRevision = history->revision();
+  showComposition();
 }
 
 void exitCallback(Fl_Widget*, void*) { std::exit(0); }

@@ -1,35 +1,61 @@
 #pragma once
 
+#include <FL/Fl_Light_Button.H>
+#include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Multiline_Output.H>
 #include <FL/Fl_Widget.H>
 
+#include "app/main_window.h"
 #include "app/timeline_slider.h"
 #include "compose/composer.h"
+#include "compose/history.h"
 #include "view/figure_view.h"
 
 namespace kinemora {
 
 // What the callbacks reach; set once by the start-up, never freed.
+extern MainWindow* mainWindow;
+extern Fl_Menu_Bar* menuBar;
 extern FigureView* figureView;
 extern TimelineSlider* timelineSlider;
 extern Fl_Multiline_Output* motionQueueDisplay;
+extern Fl_Light_Button* noiseSwitch;
 extern Composer* composer;  // over figureView->skeleton
+extern History* history;    // over composer: every action goes through it
 // The name the file chooser starts with: always empty.
 extern char saveFileName[256];
 
 // A motion button, its MotionEntry as user data: append the motion, then
 // show the queue text and the raised maximum. The slider's value stays.
 void motionCallback(Fl_Widget*, void* entry);
-
 // "add noise": flips the switch for motions appended from now on.
 void noiseCallback(Fl_Widget*, void*);
 // "clear": empties the queue text, the frames and the timeline.
 void clearCallback(Fl_Widget*, void*);
+
+// Edit > Undo and Edit > Redo, greyed out when there is nothing to do.
+void undoCallback(Fl_Widget*, void*);
+void redoCallback(Fl_Widget*, void*);
+
 // File > Save File: asks for a path, then saveAnimation.
 void saveCallback(Fl_Widget*, void*);
 // Writes the frames on the timeline; a failure is shown with its reason.
 void saveAnimation(const char* path);
+// File > Open Composition: asks for a file, then openComposition.
+void openCompositionCallback(Fl_Widget*, void*);
+// A fresh start followed by the file's actions, or, when the file cannot be
+// read or is not a composition, a message and nothing changed.
+void openComposition(const char* path);
+// File > Save Composition: asks for a path, then saveComposition.
+void saveCompositionCallback(Fl_Widget*, void*);
+// Writes the actions in effect; ".kinemora" is added to a name without an
+// extension.
+void saveComposition(const char* path);
 // File > Exit: ends the process at once, status 0.
 void exitCallback(Fl_Widget*, void*);
+
+// Shows what the composition holds now: queue text, noise light, timeline,
+// the Edit menu's state and the window title.
+void showComposition();
 
 }  // namespace kinemora

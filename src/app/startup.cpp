@@ -20,48 +20,74 @@ constexpr int kMotionRowStep = 40;
 constexpr int kMotionButtonW = 80;
 constexpr int kMotionButtonH = 30;
 
+Fl_Menu_Item item(const char* text, int shortcut, Fl_Callback* callback, int flags = 0) {
+  return {text, shortcut, callback, nullptr, flags, 0, 0, 0, 0};
+}
+const Fl_Menu_Item kEndOfMenu = item(nullptr, 0, nullptr);
+
 }  // namespace
 
 MainWindow* buildMainWindow() {
   auto* window = new MainWindow(100, 100, 900, 800, "Kinemora");
+  mainWindow = window;
 
-  // text, shortcut, callback, user data, flags, label type/font/size/colour
-  Fl_Menu_Item menu[] = {
-      {"&File",      0,             nullptr,      nullptr, FL_SUBMENU, 0, 0, 0, 0},
-      {"&Save File", FL_CTRL + 's', saveCallback, nullptr, 0,          0, 0, 0, 0},
-      {"E&xit",      FL_CTRL + 'q', exitCallback, nullptr, 0,          0, 0, 0, 0},
-      {nullptr,      0,             nullptr,      nullptr, 0,          0, 0, 0, 0},
-      {nullptr,      0,             nullptr,      nullptr, 0,          0, 0, 0, 0},
+  constexpr int kCtrl = FL_CTRL, kCtrlShift = FL_CTRL | FL_SHIFT;
+  const Fl_Menu_Item menu[] = {
+      // text                     shortcut           callback                 flags
+      item("&File",               0,                 nullptr,                 FL_SUBMENU),
+      item("&Open Composition...", kCtrl + 'o',      openCompositionCallback),
+      item("&Save File",          kCtrl + 's',       saveCallback),
+      item("Save &Composition...", kCtrlShift + 's', saveCompositionCallback),
+      item("E&xit",               kCtrl + 'q',       exitCallback),
+      kEndOfMenu,
+      item("&Edit",               0,                 nullptr,                 FL_SUBMENU),
+      item("&Undo",               kCtrl + 'z',       undoCallback),
+      item("&Redo",               kCtrlShift + 'z',  redoCallback),
+      // Ctrl+Y redoes too; its item is not shown.
+      item("Redo",                kCtrl + 'y',       redoCallback,            FL_MENU_INVISIBLE),
+      kEndOfMenu,
+      kEndOfMenu,
   };
 
   window->begin();
   // The view closes its own group: what follows belongs to the window.
   figureView = new FigureView(10, 40, 690, 550, "");
   composer = new Composer(*figureView->skeleton);
+  history = new History(*composer);
+  window->place(figureView, MainWindow::kWider | MainWindow::kTaller);
 
-  auto* menuBar = new Fl_Menu_Bar(0, 0, 900, 30);
+  menuBar = new Fl_Menu_Bar(0, 0, 900, 30);
   menuBar->copy(menu);
+  window->place(menuBar, MainWindow::kWider);
 
   for (const MotionEntry& entry : kMotions) {
     const int row = static_cast<int>(entry.motion);
     auto* button = new Fl_Button(kMotionColumnX, kMotionColumnTop + row * kMotionRowStep,
                                  kMotionButtonW, kMotionButtonH, entry.label);
     button->callback(motionCallback, const_cast<MotionEntry*>(&entry));
+    window->place(button, MainWindow::kRight);
   }
   // Under the timeline.
-  (new Fl_Button(10, 700, 80, 30, "clear"))->callback(clearCallback);
-  (new Fl_Light_Button(100, 700, 100, 30, "add noise"))->callback(noiseCallback);
+  auto* clear = new Fl_Button(10, 700, 80, 30, "clear");
+  clear->callback(clearCallback);
+  window->place(clear, MainWindow::kDown);
+  noiseSwitch = new Fl_Light_Button(100, 700, 100, 30, "add noise");
+  noiseSwitch->callback(noiseCallback);
+  window->place(noiseSwitch, MainWindow::kDown);
 
   timelineSlider = new TimelineSlider(figureView, 0, 90, 600, 610, 40);
   figureView->timeline = timelineSlider;
-  new PlayButton(timelineSlider, 10, 600, 80, 40);
+  window->place(timelineSlider, MainWindow::kDown | MainWindow::kWider);
+  window->place(new PlayButton(timelineSlider, 10, 600, 80, 40), MainWindow::kDown);
   motionQueueDisplay = new Fl_Multiline_Output(100, 650, 600, 40, "motion queue:");
   // The label sits left of the field; at the default size its first letters
   // would fall off the window's edge.
   motionQueueDisplay->labelsize(12);
+  window->place(motionQueueDisplay, MainWindow::kDown | MainWindow::kWider);
   window->end();
 
   window->setView(figureView);
+  showComposition();
   return window;
 }
 

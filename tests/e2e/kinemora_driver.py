@@ -46,7 +46,8 @@ class Rect(NamedTuple):
 WIDGETS = {
     #  name          x    y    w    h
     "view":      Rect(10,  40, 690, 550),
-    "File":      Rect(0,    0,  40,  30),  # the menu bar's one title
+    "File":      Rect(0,    0,  40,  30),  # the menu bar's titles
+    "Edit":      Rect(44,   0,  40,  30),
     "rhumba":    Rect(720,  40,  80,  30),
     "clap":      Rect(720,  80,  80,  30),
     "bend":      Rect(720, 120,  80,  30),
@@ -66,8 +67,18 @@ WIDGETS = {
 # pixels.
 SLIDER_TRACK = Rect(125, 600, 575, 40)
 
-# The File menu's items, top to bottom.
-MENU_ITEMS = ("Save File", "Exit")
+# The menus' items, top to bottom.
+MENUS = {
+    "File": ("Open Composition...", "Save File", "Save Composition...", "Exit"),
+    "Edit": ("Undo", "Redo"),
+}
+# The items that open the file chooser: the key that does the same, and the
+# chooser's title.
+CHOOSERS = {
+    "Save File": ("ctrl+s", CHOOSER_TITLE),
+    "Save Composition...": ("ctrl+shift+s", "Save Composition As?"),
+    "Open Composition...": ("ctrl+o", "Open Composition?"),
+}
 
 # Places inside FLTK's file chooser window (490 x 380).
 CHOOSER_FILENAME = Rect(115, 311, 365, 23)
@@ -371,9 +382,11 @@ class Kinemora:
         xdotool("mouseup", 1)
 
     def choose_menu_item(self, item: str) -> None:
-        """File > `item` with the mouse."""
+        """`item` of the menu that holds it, with the mouse."""
+        menu = next(name for name, items in MENUS.items() if item in items)
+        items_shown = MENUS[menu]
         before = set(visible_windows())
-        self.click("File")
+        self.click(menu)
 
         def item_list():
             rects = []
@@ -384,13 +397,13 @@ class Kinemora:
                     pass  # gone again in the meantime
             # The title's own box and the item list are both new; the list
             # is the taller one and holds one row per item.
-            tall = [r for r in rects if r.h >= 20 * len(MENU_ITEMS)]
+            tall = [r for r in rects if r.h >= 20 * len(items_shown)]
             return tall[0] if tall else None
 
-        items = self.wait(item_list, "the File menu to open")
-        row = MENU_ITEMS.index(item)
+        items = self.wait(item_list, f"the {menu} menu to open")
+        row = items_shown.index(item)
         move_pointer(items.x + items.w // 3,
-                     items.y + round((row + 0.5) * items.h / len(MENU_ITEMS)))
+                     items.y + round((row + 0.5) * items.h / len(items_shown)))
         xdotool("click", 1)
 
     # --- keyboard ---------------------------------------------------------
@@ -405,12 +418,15 @@ class Kinemora:
 
     # --- the file chooser -------------------------------------------------
 
+    chooser_title = CHOOSER_TITLE  # of the chooser last opened
+
     def chooser(self) -> int:
-        found = visible_windows(f"^{posix_regex_literal(CHOOSER_TITLE)}$", pid=self.process.pid)
+        found = visible_windows(f"^{posix_regex_literal(self.chooser_title)}$",
+                                pid=self.process.pid)
         return found[0] if found else 0
 
     def wait_for_chooser(self) -> int:
-        return self.wait(self.chooser, f'the "{CHOOSER_TITLE}" window')
+        return self.wait(self.chooser, f'the "{self.chooser_title}" window')
 
     def chooser_rect(self) -> Rect:
         """Where the chooser stands once it has settled: FLTK maps it, then
@@ -427,13 +443,14 @@ class Kinemora:
         return self.wait(settled, "the file chooser to settle", interval=0.1)
 
     def wait_chooser_closed(self) -> None:
-        self.wait(lambda: not self.chooser(), f'the "{CHOOSER_TITLE}" window to close')
+        self.wait(lambda: not self.chooser(), f'the "{self.chooser_title}" window to close')
 
-    def open_chooser(self, by: str = "menu") -> int:
+    def open_chooser(self, by: str = "menu", item: str = "Save File") -> int:
+        key, self.chooser_title = CHOOSERS[item]
         if by == "menu":
-            self.choose_menu_item("Save File")
+            self.choose_menu_item(item)
         else:
-            self.key("ctrl+s")
+            self.key(key)
         return self.wait_for_chooser()
 
     def type_file_name(self, name: str) -> None:
@@ -459,17 +476,27 @@ class Kinemora:
             xdotool("key", "Escape")
         self.wait_chooser_closed()
 
-    def save_as(self, name: str, by: str = "menu", shown_folder: Optional[str] = None) -> str:
+    def save_as(self, name: str, by: str = "menu", shown_folder: Optional[str] = None,
+                item: str = "Save File") -> str:
         """Saves under `name`, typed after the folder the chooser shows:
         the program's own folder unless told otherwise (the chooser opens
         where the last save went). Returns the path once the file is
         there."""
         path = os.path.normpath(os.path.join(shown_folder or self.workdir, name))
-        self.open_chooser(by)
+        self.open_chooser(by, item)
         self.type_file_name(name)
         self.wait_chooser_closed()
         self.wait(lambda: os.path.exists(path), f"{path} to be written")
         return path
+
+    def open_composition(self, name: str, by: str = "menu") -> None:
+        """File > Open Composition of `name`, typed as save_as types it."""
+        self.open_chooser(by, "Open Composition...")
+        self.type_file_name(name)
+        self.wait_chooser_closed()
+
+    def title(self) -> str:
+        return xdotool("getwindowname", self.window).strip()
 
     # --- other windows ----------------------------------------------------
 

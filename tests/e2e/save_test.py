@@ -46,6 +46,38 @@ class SaveWritesWhatComposeWrites(kd.ProgramTest):
         return os.path.join(self.workdir, f"ref-{name}.bvh")
 
 
+class UndoAndCompositions(kd.ProgramTest):
+    def test_undo_and_redo_by_menu_and_keys(self):
+        program = self.start_program()
+        program.press("rhumba", "clap")
+        program.choose_menu_item("Undo")
+        program.key("ctrl+y", "ctrl+z", "ctrl+shift+z", "ctrl+z")
+        program.press("cheer")
+        saved = program.save_as("undone.bvh")
+        self.assertSameFile(saved, kd.compose("rhumba cheer", self.ref("undone")),
+                            "clap undone, redone, undone, redone, undone")
+
+    def test_a_saved_composition_opens_to_the_same_animation(self):
+        program = self.start_program()
+        program.press("punchR", "noise", "bend", "seizure")
+        program.key("ctrl+z")
+        path = program.save_as("round.kinemora", by="key", item="Save Composition...")
+        with open(path, encoding="utf-8") as f:
+            self.assertEqual(f.read(), "# kinemora composition 1\npunchR noise bend\n")
+        self.assertEqual(program.title(), "round.kinemora - Kinemora")
+        program.press("clap")
+        program.wait(lambda: program.title() == "*round.kinemora - Kinemora", "a changed title")
+
+        program.open_composition("round.kinemora", by="menu")
+        program.wait(lambda: program.title() == "round.kinemora - Kinemora", "the file's title")
+        saved = program.save_as("reopened.bvh")
+        self.assertSameFile(saved, kd.compose(f"-c {path}", self.ref("reopened")),
+                            "the reopened composition against kinemora-compose -c")
+
+    def ref(self, name):
+        return os.path.join(self.workdir, f"ref-{name}.bvh")
+
+
 class CancelledSave(kd.ProgramTest):
     def test_cancel_writes_nothing_and_the_program_goes_on(self):
         program = self.start_program()

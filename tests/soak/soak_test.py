@@ -34,13 +34,13 @@ STEPS_PER_PHASE = int(os.environ.get("KINEMORA_SOAK_STEPS_PER_PHASE", "140"))
 # slow machine.
 TIME_BUDGET_S = 220
 
-# The memory criterion. Each phase ends with "clear", and the resident
-# memory is read then. Stored frames are kept under FRAME_CAP by a "clear"
-# before the next motion, so every phase reaches about the same peak and
-# the allocator's high-water mark has no reason to rise from one phase to
-# the next. A phase appends some 4,000 to 5,000 frames (about 3 MB of
-# tracks), so frames kept after "clear" would add about 10 MB by the last
-# phases; anything else that grows with use shows the same way. The last
+# The memory criterion. Each phase ends with opening an empty composition,
+# a fresh start that lets go of the frames and of the undo history (which
+# keeps what "clear" empties, to bring it back), and the resident memory is
+# read then. Stored frames are kept under FRAME_CAP by a "clear" before the
+# next motion. A phase appends some 4,000 to 5,000 frames (about 3 MB of
+# tracks), so frames kept after the fresh start would add about 10 MB by the
+# last phases; anything else that grows with use shows the same way. The last
 # phases may hold at most RSS_SLACK_KB more than the first (which has
 # warmed up fonts, the chooser and the GL pipeline). ASan's quarantine of
 # freed blocks is held to 1 MB: its filling, which depends on what was
@@ -49,6 +49,7 @@ TIME_BUDGET_S = 220
 # next; with 1 MB readings move by about 1.5 MB. (The unit tests run with
 # the full quarantine.)
 FRAME_CAP = 6000
+FRESH_START = "fresh-start.kinemora"  # an empty composition
 RSS_SLACK_KB = 4 * 1024
 
 PUNCHES = ("punchR", "punchL")
@@ -82,6 +83,10 @@ class TimelineModel:
     def clear(self) -> None:
         self.maximum = 0
         self.frames = 0
+
+    def restart(self) -> None:
+        self.clear()
+        self.last = None
 
 
 def resident_kb(pid: int) -> int:
@@ -122,6 +127,7 @@ class Session:
             (10, self.keys),
             (3, self.save),
             (3, self.cancel),
+            (3, self.undo_redo),
         ]
 
     def step(self) -> None:
@@ -181,6 +187,10 @@ class Session:
         declared, lines = frames_in_file(path)
         self.test.assertEqual((declared, lines), (self.model.maximum, self.model.maximum),
                               f"{path}: frames declared and written against the timeline")
+
+    def undo_redo(self) -> None:
+        # Taken back and done again: nothing changes, whatever came last.
+        self.program.key("ctrl+z", self.rng.choice(("ctrl+y", "ctrl+shift+z")))
 
     def cancel(self) -> None:
         self.program.open_chooser(by=self.rng.choice(("menu", "key")))
@@ -279,6 +289,8 @@ class SoakTest(unittest.TestCase):
         self.one_rhumba = program.wait_for_new_picture(
             self.empty_queue, 'the queue text to show "rhumba"', widget="queue")
 
+        with open(os.path.join(self.workdir, FRESH_START), "w", encoding="utf-8") as f:
+            f.write("# kinemora composition 1\n")
         started = time.monotonic()
         rss_after_phase = []
         rss_peak = 0
@@ -317,9 +329,10 @@ class SoakTest(unittest.TestCase):
         kd.save_png(program.rect("window"), os.path.join(self.workdir, "after.png"))
 
     def settled_rss(self, program: kd.Kinemora) -> int:
-        """Resident memory with no frames stored, once the program is idle."""
-        program.press("clear")
-        self.session.model.clear()
+        """Resident memory after a fresh start (no frames, no history), once
+        the program is idle."""
+        program.open_composition(FRESH_START)
+        self.session.model.restart()
         # Turned to the sky, the view may show black only.
         program.wait_for_steady_view(blank_allowed=True)
         samples = []
