@@ -126,11 +126,5 @@ void printSummary(const RecordingReporter& results) {
 }  // namespace kinemora::bench
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  kinemora::bench::RecordingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  kinemora::bench::printSummary(reporter);
-  return 0;
+  return kinemora::bench::runBenchmarks(argc, argv, kinemora::bench::printSummary);
 }

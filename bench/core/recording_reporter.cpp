@@ -57,4 +57,14 @@ double RecordingReporter::counter(const std::string& name, const std::string& co
   return value == found->second.counters.end() ? NAN : value->second.value;
 }
 
+int runBenchmarks(int argc, char** argv, void (*summary)(const RecordingReporter&)) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  summary(reporter);
+  return 0;
+}
+
 }  // namespace kinemora::bench

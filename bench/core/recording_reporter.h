@@ -27,4 +27,8 @@ class RecordingReporter : public benchmark::ConsoleReporter {
   std::map<std::string, Run> results_;
 };
 
+// The main of a benchmark program: runs what the command line selects,
+// then prints `summary` of the results. Returns the exit status.
+int runBenchmarks(int argc, char** argv, void (*summary)(const RecordingReporter&));
+
 }  // namespace kinemora::bench
