@@ -6,6 +6,7 @@
 #include <string>
 
 #include "compose/actions.h"
+#include "export/file_format.h"
 #include "export/save_result.h"
 #include "figure/skeleton.h"
 #include "motion/motions.h"
@@ -38,9 +39,10 @@ class Composer {
   void clear();
   void perform(const Action& action);
 
-  // File > Save File: the frames on the timeline, 0..maximum-1.
-  SaveResult save(const char* path) const;
-  SaveResult save(std::FILE* stream) const;
+  // File > Save File (BVH) and File > Export glTF: the frames on the
+  // timeline, 0..maximum-1.
+  SaveResult save(const char* path, FileFormat format = FileFormat::Bvh) const;
+  SaveResult save(std::FILE* stream, FileFormat format = FileFormat::Bvh) const;
 
   const std::string& queueText() const { return queueText_; }
   // Each block of n frames adds n-1: after B blocks of F frames it is F-B.

@@ -1,6 +1,6 @@
 // kinemora-compose: the program's buttons from the command line. Writes the
 // BVH file that File > Save File would write after the same presses in a
-// freshly started program.
+// freshly started program, or the glTF file of File > Export glTF.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,11 +22,12 @@ constexpr int kExitUsage = 2;
 
 // The help, around the motion words from the motion table.
 const char kUsageHead[] =
-    "Usage: kinemora-compose [-o FILE] [--] ACTION...\n"
+    "Usage: kinemora-compose [-o FILE] [--format bvh|glb|gltf] [--] ACTION...\n"
     "\n"
     "Composes an animation from canned motions, as the buttons of Kinemora\n"
-    "do, and writes it as a BVH file: the same file File > Save File writes\n"
-    "after the same presses in a freshly started program.\n"
+    "do, and writes it as a BVH or glTF file: the same file File > Save File\n"
+    "or File > Export glTF writes after the same presses in a freshly started\n"
+    "program.\n"
     "\n"
     "Actions, applied in order:\n"
     "  ";
@@ -40,6 +41,10 @@ const char kUsageTail[] =
     "Options:\n"
     "  -o FILE     write to FILE (replaced only once it is fully written);\n"
     "              without it, or with -o -, write to standard output\n"
+    "  --format FORMAT\n"
+    "              bvh, glb (binary glTF) or gltf (glTF text, one file);\n"
+    "              without it FILE's extension decides (.glb, .gltf, any other\n"
+    "              BVH), and standard output gets BVH\n"
     "  -h, --help  show this help\n"
     "  --version   show the version\n"
     "  --          what follows is actions only\n"
@@ -105,6 +110,7 @@ int main(int argc, char** argv) {
   kinemora::removeTemporaryFileOnSignals();
 
   std::string output = "-";
+  std::optional<kinemora::FileFormat> format;  // none: by the output's name
   std::vector<kinemora::Action> actions;
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
@@ -125,6 +131,13 @@ int main(int argc, char** argv) {
     } else if (!std::strcmp(arg, "-o")) {
       if (i + 1 >= argc) return usageError("option -o needs a file name");
       output = argv[++i];
+    } else if (!std::strcmp(arg, "--format")) {
+      if (i + 1 >= argc) return usageError("option --format needs one of: " + kinemora::formatWords());
+      format = kinemora::formatNamed(argv[++i]);
+      if (!format) {
+        return usageError("unknown format '" + printable(argv[i]) +
+                          "'; valid formats: " + kinemora::formatWords());
+      }
     } else {
       return usageError("unknown option '" + printable(arg) + "'");
     }
@@ -139,9 +152,10 @@ int main(int argc, char** argv) {
   }
 
   const bool toStdout = output == "-";
+  if (!format) format = toStdout ? kinemora::FileFormat::Bvh : kinemora::formatOfPath(output);
   kinemora::SaveResult result;
   try {
-    result = toStdout ? composer.save(stdout) : composer.save(output.c_str());
+    result = toStdout ? composer.save(stdout, *format) : composer.save(output.c_str(), *format);
   } catch (const std::bad_alloc&) {
     return outOfMemory("while writing; an existing file was left as it was");
   }
