@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <new>
+#include <string>
 
 namespace kinemora {
 
@@ -20,6 +21,17 @@ namespace {
 void showComposition() {
   motionQueueDisplay->value(composer->queueText().c_str());
   timelineSlider->setMaximum(composer->timelineMaximum());
+}
+
+// Writes the frames on the timeline; a failure is shown with its reason.
+void saveAs(const char* path, FileFormat format) {
+  try {
+    const SaveResult result = composer->save(path, format);
+    if (!result) fl_alert("%s", result.message.c_str());
+  } catch (const std::bad_alloc&) {
+    fl_alert("There is not enough memory to save '%s'.\nAn existing file was left as it was.",
+             path);
+  }
 }
 
 }  // namespace
@@ -51,14 +63,18 @@ void saveCallback(Fl_Widget*, void*) {
   saveAnimation(path);
 }
 
-void saveAnimation(const char* path) {
-  try {
-    const SaveResult result = composer->save(path);
-    if (!result) fl_alert("%s", result.message.c_str());
-  } catch (const std::bad_alloc&) {
-    fl_alert("There is not enough memory to save '%s'.\nAn existing file was left as it was.",
-             path);
-  }
+void saveAnimation(const char* path) { saveAs(path, FileFormat::Bvh); }
+
+void exportCallback(Fl_Widget*, void*) {
+  const char* path = fl_file_chooser("Export glTF As?", "*.{glb,gltf}", saveFileName);
+  if (!path) return;  // cancelled
+  exportAnimation(path);
+}
+
+void exportAnimation(const char* path) {
+  std::string target = path;
+  if (formatOfPath(target) == FileFormat::Bvh) target += ".glb";
+  saveAs(target.c_str(), formatOfPath(target));
 }
 
 void exitCallback(Fl_Widget*, void*) { std::exit(0); }

@@ -29,6 +29,7 @@ MainWindow* buildMainWindow() {
   Fl_Menu_Item menu[] = {
       {"&File",      0,             nullptr,      nullptr, FL_SUBMENU, 0, 0, 0, 0},
       {"&Save File", FL_CTRL + 's', saveCallback, nullptr, 0,          0, 0, 0, 0},
+      {"&Export glTF...", FL_CTRL + 'e', exportCallback, nullptr, 0,   0, 0, 0, 0},
       {"E&xit",      FL_CTRL + 'q', exitCallback, nullptr, 0,          0, 0, 0, 0},
       {nullptr,      0,             nullptr,      nullptr, 0,          0, 0, 0, 0},
       {nullptr,      0,             nullptr,      nullptr, 0,          0, 0, 0, 0},

@@ -22,6 +22,7 @@ T = TypeVar("T")
 
 WINDOW_TITLE = "Kinemora"
 CHOOSER_TITLE = "Save File As?"
+EXPORT_CHOOSER_TITLE = "Export glTF As?"
 MOTIONS = ("rhumba", "clap", "bend", "seizure", "punchR", "punchL", "cheer")
 
 # Generous: under ctest -j the two cores are shared with builds and other
@@ -67,7 +68,7 @@ WIDGETS = {
 SLIDER_TRACK = Rect(125, 600, 575, 40)
 
 # The File menu's items, top to bottom.
-MENU_ITEMS = ("Save File", "Exit")
+MENU_ITEMS = ("Save File", "Export glTF...", "Exit")
 
 # Places inside FLTK's file chooser window (490 x 380).
 CHOOSER_FILENAME = Rect(115, 311, 365, 23)
@@ -406,7 +407,9 @@ class Kinemora:
     # --- the file chooser -------------------------------------------------
 
     def chooser(self) -> int:
-        found = visible_windows(f"^{posix_regex_literal(CHOOSER_TITLE)}$", pid=self.process.pid)
+        """The file chooser of File > Save File or of File > Export glTF."""
+        titles = "|".join(map(posix_regex_literal, (CHOOSER_TITLE, EXPORT_CHOOSER_TITLE)))
+        found = visible_windows(f"^({titles})$", pid=self.process.pid)
         return found[0] if found else 0
 
     def wait_for_chooser(self) -> int:
@@ -466,6 +469,18 @@ class Kinemora:
         there."""
         path = os.path.normpath(os.path.join(shown_folder or self.workdir, name))
         self.open_chooser(by)
+        self.type_file_name(name)
+        self.wait_chooser_closed()
+        self.wait(lambda: os.path.exists(path), f"{path} to be written")
+        return path
+
+    def export_as(self, name: str, written: str) -> str:
+        """File > Export glTF under `name`, typed after the program's own
+        folder. Returns the path of `written`, the name the file gets, once
+        it is there."""
+        path = os.path.join(self.workdir, written)
+        self.choose_menu_item("Export glTF...")
+        self.wait_for_chooser()
         self.type_file_name(name)
         self.wait_chooser_closed()
         self.wait(lambda: os.path.exists(path), f"{path} to be written")
