@@ -45,6 +45,25 @@ void GltfOutput::encodeGroup(const unsigned char* group, std::size_t size) {
   used_ += 4;
 }
 
+// Whole groups of three, as many at a time as the buffer has room for.
+std::size_t GltfOutput::encodeGroups(const unsigned char* data, std::size_t size) {
+  std::size_t groups = std::min(size / 3, (kCapacity - used_) / 4);
+  if (groups == 0 && size >= 3) {
+    drain();
+    groups = std::min(size / 3, kCapacity / 4);
+  }
+  unsigned char* out = buffer_ + used_;
+  for (std::size_t g = 0; g < groups; ++g, data += 3, out += 4) {
+    const unsigned bits = data[0] << 16 | data[1] << 8 | data[2];
+    out[0] = kBase64Digits[bits >> 18];
+    out[1] = kBase64Digits[bits >> 12 & 63];
+    out[2] = kBase64Digits[bits >> 6 & 63];
+    out[3] = kBase64Digits[bits & 63];
+  }
+  used_ += 4 * groups;
+  return 3 * groups;
+}
+
 void GltfOutput::encode(const unsigned char* data, std::size_t size) {
   while (pendingCount_ > 0 && pendingCount_ < 3 && size > 0) {
     pending_[pendingCount_++] = *data++;
@@ -54,7 +73,11 @@ void GltfOutput::encode(const unsigned char* data, std::size_t size) {
     encodeGroup(pending_, 3);
     pendingCount_ = 0;
   }
-  for (; size >= 3; data += 3, size -= 3) encodeGroup(data, 3);
+  while (size >= 3) {
+    const std::size_t done = encodeGroups(data, size);
+    data += done;
+    size -= done;
+  }
   for (; size > 0; --size) pending_[pendingCount_++] = *data++;
 }
 

@@ -32,6 +32,7 @@ class GltfOutput {
   void put(const unsigned char* data, std::size_t size);
   void encode(const unsigned char* data, std::size_t size);
   void encodeGroup(const unsigned char* group, std::size_t size);
+  std::size_t encodeGroups(const unsigned char* data, std::size_t size);
   void drain();
 
   static constexpr std::size_t kCapacity = 1 << 16;

@@ -1,5 +1,6 @@
 #include "export/gltf_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -31,20 +32,42 @@ std::uint64_t paddedToFour(std::uint64_t n) { return (n + 3) / 4 * 4; }
 
 void word(GltfOutput& out, std::uint32_t value) { out.bytes(&value, sizeof value); }
 
+// Values go to the output in batches, not one call each.
+constexpr int kBatchFrames = 256;
+// How far ahead a track is read: its blocks lie apart in memory, where the
+// processor does not look ahead by itself.
+constexpr int kPrefetchFrames = 64;
+
+void writeTimes(int frameCount, GltfOutput& out) {
+  float batch[kBatchFrames];
+  for (int first = 0; first < frameCount && !out.failed(); first += kBatchFrames) {
+    const int n = std::min(kBatchFrames, frameCount - first);
+    for (int i = 0; i < n; ++i) batch[i] = gltfFrameTime(first + i);
+    out.bytes(batch, n * sizeof(float));
+  }
+}
+
+void writeRotations(const Track<Quaternion>& track, int frameCount, GltfOutput& out) {
+  float batch[4 * kBatchFrames];
+  auto rotation = track.begin();
+  for (int first = 0; first < frameCount && !out.failed(); first += kBatchFrames) {
+    const int n = std::min(kBatchFrames, frameCount - first);
+    for (int i = 0; i < n; ++i, ++rotation) {
+      if (first + i + kPrefetchFrames < frameCount) {
+        __builtin_prefetch(&*(rotation + kPrefetchFrames));
+      }
+      const std::array<float, 4> q = gltfRotation(*rotation);
+      std::copy(q.begin(), q.end(), batch + 4 * i);
+    }
+    out.bytes(batch, 4 * n * sizeof(float));
+  }
+}
+
 // The buffer after its head: every frame's time, then each joint's
 // rotations frame by frame (gltf_document.h).
 void writeFrames(const Skeleton& skeleton, int frameCount, GltfOutput& out) {
-  for (int frame = 0; frame < frameCount && !out.failed(); ++frame) {
-    const float time = gltfFrameTime(frame);
-    out.bytes(&time, sizeof time);
-  }
-  for (int j = 0; j < kJointCount; ++j) {
-    auto rotation = skeleton.joint(j).rotations.begin();
-    for (int frame = 0; frame < frameCount && !out.failed(); ++frame, ++rotation) {
-      const std::array<float, 4> q = gltfRotation(*rotation);
-      out.bytes(q.data(), sizeof q);
-    }
-  }
+  writeTimes(frameCount, out);
+  for (int j = 0; j < kJointCount; ++j) writeRotations(skeleton.joint(j).rotations, frameCount, out);
 }
 
 bool writeGlb(const Skeleton& skeleton, int frameCount, GltfOutput& out, std::string* error) {
