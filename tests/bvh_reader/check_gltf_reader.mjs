@@ -23,23 +23,13 @@ import {
 // Figure units. The file holds single-precision rotations: anything past
 // rounding means another pose.
 const TOLERANCE = 0.01;
-const FRAMES_PER_SECOND = 30;
 // The skinned mesh is checked at every this many frames, and the last.
 const MESH_FRAME_STEP = 10;
+const UNLIT_RED_AND_GREEN = 'MeshBasicMaterial ff0000,MeshBasicMaterial 00ff00';
 
 // three.js reports the loading of a data URI with the browser's
 // ProgressEvent, which Node lacks.
-globalThis.ProgressEvent ??= class ProgressEvent extends Event {
-  constructor(type, init = {}) {
-    super(type);
-    Object.assign(this, init);
-  }
-};
-
-async function validate(data, uri) {
-  const { issues } = await validator.validateBytes(new Uint8Array(data), { uri, maxIssues: 0 });
-  return issues;
-}
+globalThis.ProgressEvent ??= class ProgressEvent extends Event {};
 
 // Loads with three.js, failing on anything the loader only logs.
 async function load(data, form) {
@@ -57,21 +47,8 @@ async function load(data, form) {
   }
 }
 
-function bvhFrameCount(composeExe, actions, dir) {
-  const text = composeFile(composeExe, actions, join(dir, 'same-presses.bvh')).data.toString('utf8');
-  const m = /^Frames: (\d+)$/m.exec(text);
-  if (!m) throw new Error('no "Frames: N" line in the BVH file');
-  return Number(m[1]);
-}
-
-function keyCount(clip) {
-  const counts = new Set(clip.tracks.map((t) => t.times.length));
-  if (counts.size !== 1) throw new Error(`tracks disagree on the key count: ${[...counts]}`);
-  return [...counts][0];
-}
-
-// The loaded figure: its joints in the core's order, the mixer that plays
-// its one clip, and the two skinned pieces (bones, leaf balls).
+// The loaded figure: its joints in the core's order, a mixer playing its
+// one clip (if any) and the two skinned pieces, bones and leaf balls.
 function figure(gltf, jointNames) {
   const byName = new Map();
   const meshes = [];
@@ -79,136 +56,119 @@ function figure(gltf, jointNames) {
     if (o.isBone) byName.set(o.name, o);
     if (o.isSkinnedMesh) meshes.push(o);
   });
-  const joints = jointNames.map((name) => byName.get(name));
-  const missing = jointNames.filter((_, i) => !joints[i]);
-  if (missing.length || byName.size !== jointNames.length) {
-    throw new Error(`joints loaded: ${[...byName.keys()]}; missing: ${missing}`);
+  if ([...byName.keys()].sort().join() !== [...jointNames].sort().join()) {
+    throw new Error(`joints loaded: ${[...byName.keys()]}`);
   }
   const clip = gltf.animations[0];
   const mixer = new AnimationMixer(gltf.scene);
   if (clip) {
-    const action = mixer.clipAction(clip);
-    action.setLoop(LoopOnce, 1);
+    const action = mixer.clipAction(clip).setLoop(LoopOnce, 1);
     action.clampWhenFinished = true;  // the last key's time is the clip's end
     action.play();
   }
-  return { joints, clip, mixer, scene: gltf.scene, meshes };
+  const keys = new Set(clip ? clip.tracks.map((t) => t.times.length) : [0]);
+  return { joints: jointNames.map((n) => byName.get(n)), keys, mixer, scene: gltf.scene, meshes };
 }
 
 function poseAt(fig, frame) {
-  fig.mixer.setTime(frame / FRAMES_PER_SECOND);
+  fig.mixer.setTime(frame / 30);
   fig.scene.updateMatrixWorld(true);
-  return fig.joints.map((bone) => new Vector3().setFromMatrixPosition(bone.matrixWorld));
+  return new Map(fig.joints.map((bone) => [bone, new Vector3().setFromMatrixPosition(bone.matrixWorld)]));
 }
 
 function worstJointDistance(fig, core, frames) {
   let worst = { distance: 0, frame: -1, joint: -1 };
   for (let frame = 0; frame < frames; frame++) {
-    const expected = core.positions[frame];
-    poseAt(fig, frame).forEach((p, j) => {
-      const d = p.distanceTo(new Vector3().fromArray(expected, j * 3));
+    [...poseAt(fig, frame).values()].forEach((p, j) => {
+      const d = p.distanceTo(new Vector3().fromArray(core.positions[frame], j * 3));
       if (d > worst.distance) worst = { distance: d, frame, joint: j, name: core.joints[j] };
     });
   }
   return worst;
 }
 
-// Each piece's vertices, skinned, grouped by the joint they follow; their
-// centroid is the middle of the shapes on that joint (every shape is a
-// sphere symmetric about its centre).
+// The skinned vertices' centroid per joint they follow: the middle of the
+// shapes on that joint, every shape being a sphere symmetric about its
+// centre.
 function centroidsByJoint(mesh) {
   const index = mesh.geometry.getAttribute('skinIndex');
   const sums = new Map();
-  const v = new Vector3();
   for (let i = 0; i < index.count; i++) {
     const joint = mesh.skeleton.bones[index.getX(i)];
     const s = sums.get(joint) ?? { sum: new Vector3(), n: 0 };
-    s.sum.add(mesh.getVertexPosition(i, v));
+    s.sum.add(mesh.getVertexPosition(i, new Vector3()));
     s.n++;
     sums.set(joint, s);
   }
-  return new Map([...sums].map(([joint, { sum, n }]) => [joint, sum.divideScalar(n)]));
+  return [...sums].map(([joint, { sum, n }]) => [joint, sum.divideScalar(n)]);
 }
 
-// Where the pieces must be at the pose shown: a leaf ball on its leaf; the
-// bones held by a joint centred on the mean of the midpoints between it and
-// each child it has a bone to (a child sitting on it has none).
-function piecesOutOfPlace(fig, positions) {
-  const at = new Map(fig.joints.map((bone, j) => [bone, positions[j]]));
-  const wrong = [];
+// A leaf ball sits on each leaf; the bones a joint holds, one to each
+// child not sitting on it, are centred on the mean of their midpoints.
+function piecesOutOfPlace(fig, at) {
+  const ends = (j) => j.children.filter((c) => c.isBone && at.get(c).distanceTo(at.get(j)) > 1e-6);
+  const midpoints = (j) => ends(j).reduce((m, c) => m.add(at.get(c)).add(at.get(j)), new Vector3())
+    .divideScalar(2 * ends(j).length);
   const [bones, balls] = fig.meshes;
-  for (const [joint, centre] of centroidsByJoint(balls)) {
-    const d = centre.distanceTo(at.get(joint));
-    if (!(d <= TOLERANCE) || joint.children.some((c) => c.isBone)) wrong.push(`leaf ball on ${joint.name}: ${d}`);
-  }
-  for (const [joint, centre] of centroidsByJoint(bones)) {
-    const ends = joint.children.filter((c) => c.isBone && at.get(c).distanceTo(at.get(joint)) > 1e-6);
-    const middle = ends.reduce((m, c) => m.add(at.get(c)).add(at.get(joint)), new Vector3())
-      .divideScalar(2 * ends.length);
-    const d = centre.distanceTo(middle);
-    if (!(d <= TOLERANCE)) wrong.push(`bones on ${joint.name}: ${d}`);
-  }
+  const wrong = [];
+  const check = (what, mesh, holders, centreOf) => {
+    const centres = new Map(centroidsByJoint(mesh));
+    for (const joint of new Set([...centres.keys(), ...holders])) {
+      const found = centres.get(joint);
+      const d = found && holders.includes(joint) ? found.distanceTo(centreOf(joint)) : NaN;
+      if (!(d <= TOLERANCE)) wrong.push(`${what} on ${joint.name}: ${found ? d : 'none'}`);
+    }
+  };
+  check('ball', balls, fig.joints.filter((j) => !j.children.some((c) => c.isBone)), (j) => at.get(j));
+  check('bones', bones, fig.joints.filter((j) => ends(j).length > 0), midpoints);
   return wrong;
 }
 
 function checkPieces(fig, frames) {
-  const problems = [];
-  const [bones, balls] = fig.meshes;
-  const colours = [bones, balls].map((m) => `${m?.material.type} ${m?.material.color.getHexString()}`);
-  if (fig.meshes.length !== 2 || colours.join() !== 'MeshBasicMaterial ff0000,MeshBasicMaterial 00ff00') {
-    problems.push(`pieces loaded: ${colours} (want unlit red bones, unlit green balls)`);
-    return problems;
-  }
-  const sampled = frames === 0 ? [0] : [];
+  const looks = fig.meshes.map((m) => `${m.material.type} ${m.material.color.getHexString()}`).join();
+  if (looks !== UNLIT_RED_AND_GREEN) return [`pieces loaded: ${looks} (want ${UNLIT_RED_AND_GREEN})`];
+  const sampled = [];
   for (let f = 0; f < frames; f += MESH_FRAME_STEP) sampled.push(f);
-  if (frames > 0 && sampled.at(-1) !== frames - 1) sampled.push(frames - 1);
+  sampled.push(Math.max(frames - 1, 0));
   for (const frame of sampled) {
     const wrong = piecesOutOfPlace(fig, poseAt(fig, frame));
-    // The first frame that shows it says enough.
     if (wrong.length) return [`frame ${frame}: pieces out of place: ${wrong.slice(0, 4).join('; ')}`];
   }
-  return problems;
+  return [];
 }
 
-async function checkForm(form, composition, composeExe, core, bvhFrames, dir) {
-  const { actions } = composition;
+async function checkForm(form, actions, composeExe, core, bvhFrames, dir) {
   const path = join(dir, `composition.${form}`);
   const { data, framesWritten } = composeFile(composeExe, actions, path);
-  const problems = [];
-  const issues = await validate(data, path);
-  const counts = `${issues.numErrors}/${issues.numWarnings}/${issues.numInfos}/${issues.numHints}`;
-  for (const m of issues.messages.filter((i) => i.severity <= 1)) {
-    problems.push(`${form}: validator ${m.severity ? 'warning' : 'error'} ${m.code} at ${m.pointer}: ${m.message}`);
-  }
+  const { issues } = await validator.validateBytes(new Uint8Array(data), { uri: path, maxIssues: 0 });
+  const problems = issues.messages.filter((m) => m.severity <= 1)
+    .map((m) => `validator ${m.severity ? 'warning' : 'error'} ${m.code} at ${m.pointer}: ${m.message}`);
   const fig = figure(await load(data, form), core.joints);
-  const expected = expectedFrames(actions);
-  const keys = fig.clip ? keyCount(fig.clip) : 0;
-  if (new Set([expected, framesWritten, bvhFrames, keys]).size !== 1) {
-    problems.push(`${form}: frame counts differ: expected ${expected}, "frames written" ` +
-      `${framesWritten}, BVH ${bvhFrames}, keys ${keys}`);
+  const counts = [expectedFrames(actions), framesWritten, bvhFrames, ...fig.keys];
+  if (new Set(counts).size !== 1) {
+    problems.push(`frame counts differ: expected, "frames written", BVH, keys: ${counts}`);
   }
-  if (expected === 0 && fig.clip) problems.push(`${form}: an animation without frames`);
-  const worst = expected > 0 ? worstJointDistance(fig, core, Math.min(keys, core.framesToSave)) : null;
-  if (worst && worst.distance > TOLERANCE) {
-    problems.push(`${form}: joint ${worst.name} at frame ${worst.frame}: ${worst.distance.toFixed(4)} units from the core's`);
+  const frames = Math.min(counts.at(-1), core.framesToSave);
+  const worst = frames > 0 ? worstJointDistance(fig, core, frames) : null;
+  if (worst?.distance > TOLERANCE) {
+    problems.push(`joint ${worst.name} at frame ${worst.frame}: ${worst.distance.toFixed(4)} units from the core's`);
   }
-  problems.push(...checkPieces(fig, keys).map((p) => `${form}: ${p}`));
-  return { frames: keys, worst, counts, problems };
+  problems.push(...checkPieces(fig, frames));
+  const tally = `${issues.numErrors}/${issues.numWarnings}/${issues.numInfos}/${issues.numHints}`;
+  return { frames: counts.at(-1), worst, tally, problems: problems.map((p) => `${form}: ${p}`) };
 }
 
-async function checkComposition(composition, composeExe, coreExe, dir) {
-  const core = corePositions(coreExe, composition.actions);
-  const bvhFrames = bvhFrameCount(composeExe, composition.actions, dir);
-  const results = [];
-  for (const form of ['glb', 'gltf']) {
-    results.push(await checkForm(form, composition, composeExe, core, bvhFrames, dir));
-  }
-  const worst = results.map((r) => r.worst).reduce((a, b) => (!a || (b && b.distance > a.distance) ? b : a));
+async function checkComposition({ actions }, composeExe, coreExe, dir) {
+  const core = corePositions(coreExe, actions);
+  const bvh = composeFile(composeExe, actions, join(dir, 'same-presses.bvh')).data.toString('utf8');
+  const bvhFrames = Number(/^Frames: (\d+)$/m.exec(bvh)?.[1]);
+  const [glb, gltf] = [await checkForm('glb', actions, composeExe, core, bvhFrames, dir),
+    await checkForm('gltf', actions, composeExe, core, bvhFrames, dir)];
   return {
-    frames: results[0].frames,
-    worst,
-    problems: results.flatMap((r) => r.problems),
-    note: `validator e/w/i/h: glb ${results[0].counts}, gltf ${results[1].counts}`,
+    frames: glb.frames,
+    worst: [glb.worst, gltf.worst].reduce((a, b) => (b && (!a || b.distance > a.distance) ? b : a)),
+    problems: [...glb.problems, ...gltf.problems],
+    note: `validator errors/warnings/infos/hints: glb ${glb.tally}, gltf ${gltf.tally}`,
   };
 }
 
