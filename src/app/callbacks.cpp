@@ -7,6 +7,8 @@
 #include <new>
 #include <string>
 
+#include "export/file_format.h"
+
 namespace kinemora {
 
 FigureView* figureView = nullptr;

@@ -29,6 +29,8 @@ constexpr std::uint64_t kRotationBytes = 4 * sizeof(float);
 constexpr int kMeshNode = kJointCount;  // the joints are nodes 0..19
 
 constexpr const char* kUnlit = "KHR_materials_unlit";
+// The start of the .gltf's buffer URI; its base64 data follows.
+constexpr const char* kGltfDataUri = "data:application/octet-stream;base64,";
 
 // The buffer as it is laid out: its views and accessors, and the bytes of
 // its head.

@@ -24,9 +24,6 @@ struct GltfDocument {
   std::uint64_t bufferLength = 0;  // head and the frames' data, in bytes
 };
 
-// Data URI prefix of the .gltf's embedded buffer.
-constexpr const char* kGltfDataUri = "data:application/octet-stream;base64,";
-
 // The time of a frame's key, in seconds: frame / 30 as a float.
 float gltfFrameTime(int frame);
 
