@@ -132,7 +132,9 @@ int main(int argc, char** argv) {
       if (i + 1 >= argc) return usageError("option -o needs a file name");
       output = argv[++i];
     } else if (!std::strcmp(arg, "--format")) {
-      if (i + 1 >= argc) return usageError("option --format needs one of: " + kinemora::formatWords());
+      if (i + 1 >= argc) {
+        return usageError("option --format needs one of: " + kinemora::formatWords());
+      }
       format = kinemora::formatNamed(argv[++i]);
       if (!format) {
         return usageError("unknown format '" + printable(argv[i]) +

@@ -62,7 +62,9 @@ void addSphere(MeshPart& part, const Placement& p, double radius, int joint) {
   addVertex(part, p, v, joint);
   const int south = north + 1 + (kSphereStacks - 1) * kSphereSlices;
 
-  const auto ring = [&](int i, int j) { return north + 1 + (i - 1) * kSphereSlices + j % kSphereSlices; };
+  const auto ring = [&](int i, int j) {
+    return north + 1 + (i - 1) * kSphereSlices + j % kSphereSlices;
+  };
   for (int j = 0; j < kSphereSlices; ++j) {
     addTriangle(part, north, ring(1, j + 1), ring(1, j));
     for (int i = 1; i < kSphereStacks - 1; ++i) {

@@ -1,9 +1,8 @@
 #include "export/gltf_document.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <cstring>
+#include <nlohmann/json.hpp>
 
 #include "export/figure_mesh.h"
 #include "export/joint_tree.h"
@@ -95,16 +94,19 @@ Json primitive(Layout& layout, const MeshPart& part, int material) {
   }
   const std::size_t positionBytes = part.positions.size() * sizeof(float);
   const std::size_t indexBytes = part.indices.size() * sizeof(std::uint16_t);
+  const int positionView = appendView(layout, part.positions.data(), positionBytes, kVertexData);
+  const int jointView = appendView(layout, joints.data(), joints.size(), kVertexData);
+  const int weightView = appendView(layout, weights.data(), weights.size(), kVertexData);
+  const int indexView = appendView(layout, part.indices.data(), indexBytes, kIndexData);
   const Json attributes = {
-      {"POSITION", addAccessor(layout, appendView(layout, part.positions.data(), positionBytes, kVertexData),
-                               0, kFloat, n, "VEC3", positionBounds(part.positions))},
-      {"JOINTS_0", addAccessor(layout, appendView(layout, joints.data(), joints.size(), kVertexData),
-                               0, kUnsignedByte, n, "VEC4")},
-      {"WEIGHTS_0", addAccessor(layout, appendView(layout, weights.data(), weights.size(), kVertexData),
-                                0, kUnsignedByte, n, "VEC4", {{"normalized", true}})},
+      {"POSITION",
+       addAccessor(layout, positionView, 0, kFloat, n, "VEC3", positionBounds(part.positions))},
+      {"JOINTS_0", addAccessor(layout, jointView, 0, kUnsignedByte, n, "VEC4")},
+      {"WEIGHTS_0",
+       addAccessor(layout, weightView, 0, kUnsignedByte, n, "VEC4", {{"normalized", true}})},
   };
-  const int indices = addAccessor(layout, appendView(layout, part.indices.data(), indexBytes, kIndexData),
-                                  0, kUnsignedShort, part.indices.size(), "SCALAR");
+  const int indices =
+      addAccessor(layout, indexView, 0, kUnsignedShort, part.indices.size(), "SCALAR");
   return {{"attributes", attributes}, {"indices", indices}, {"material", material}};
 }
 
@@ -112,7 +114,9 @@ Json primitive(Layout& layout, const MeshPart& part, int material) {
 Json material(const char* name, const FigureColour& c) {
   return {{"name", name},
           {"pbrMetallicRoughness",
-           {{"baseColorFactor", {c.r, c.g, c.b, 1.0f}}, {"metallicFactor", 0.0}, {"roughnessFactor", 1.0}}},
+           {{"baseColorFactor", {c.r, c.g, c.b, 1.0f}},
+            {"metallicFactor", 0.0},
+            {"roughnessFactor", 1.0}}},
           {"extensions", {{kUnlit, Json::object()}}}};
 }
 
@@ -149,7 +153,8 @@ Json animation(Layout& layout, int frameCount) {
   const int input = addAccessor(layout, addView(layout, at, kTimeBytes * frames, kNoTarget), 0,
                                 kFloat, frames, "SCALAR", bounds);
   const std::uint64_t perJoint = kRotationBytes * frames;
-  const int rotations = addView(layout, at + kTimeBytes * frames, perJoint * kJointCount, kNoTarget);
+  const int rotations =
+      addView(layout, at + kTimeBytes * frames, perJoint * kJointCount, kNoTarget);
   Json channels = Json::array(), samplers = Json::array();
   for (int j = 0; j < kJointCount; ++j) {
     const int output = addAccessor(layout, rotations, perJoint * j, kFloat, frames, "VEC4");
@@ -180,8 +185,9 @@ GltfDocument gltfDocument(const Skeleton& skeleton, int frameCount, bool embedde
   doc["skins"] = {{{"inverseBindMatrices", inverseBindMatrices(layout, tree)},
                    {"joints", joints},
                    {"skeleton", kRoot}}};
-  doc["meshes"] = {{{"name", "Figure"},
-                    {"primitives", {primitive(layout, mesh.bones, 0), primitive(layout, mesh.leafBalls, 1)}}}};
+  doc["meshes"] = {
+      {{"name", "Figure"},
+       {"primitives", {primitive(layout, mesh.bones, 0), primitive(layout, mesh.leafBalls, 1)}}}};
   doc["materials"] = {material("Bone", kBoneColour), material("Leaf ball", kLeafColour)};
   layout.head.resize((layout.head.size() + 3) / 4 * 4, 0);
   // glTF has no empty animation: without frames the figure stands at rest.

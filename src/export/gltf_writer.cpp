@@ -67,7 +67,9 @@ void writeRotations(const Track<Quaternion>& track, int frameCount, GltfOutput& 
 // rotations frame by frame (gltf_document.h).
 void writeFrames(const Skeleton& skeleton, int frameCount, GltfOutput& out) {
   writeTimes(frameCount, out);
-  for (int j = 0; j < kJointCount; ++j) writeRotations(skeleton.joint(j).rotations, frameCount, out);
+  for (int j = 0; j < kJointCount; ++j) {
+    writeRotations(skeleton.joint(j).rotations, frameCount, out);
+  }
 }
 
 bool writeGlb(const Skeleton& skeleton, int frameCount, GltfOutput& out, std::string* error) {
