@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config python3
   libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
 )
 if [[ "${1:-}" == "--test" ]]; then
   # Headless display, input driving, screenshots, packaging checks.

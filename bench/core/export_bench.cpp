@@ -1,6 +1,7 @@
 // BVH export of 100,000 frames: our writer against a baseline that formats
 // the same angles with snprintf("%.3g") into a buffer of the same size and
-// writes it to the same sink, plus the heap the export takes.
+// writes it to the same sink; glTF export of the same frames, both forms,
+// against that BVH export; plus the heap each export takes.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include "allocation_counter.h"
 #include "compose/composer.h"
 #include "export/bvh_writer.h"
+#include "export/gltf_writer.h"
 #include "recording_reporter.h"
 #include "sessions.h"
 
@@ -39,12 +41,22 @@ std::FILE* nullSink() {
   return sink;
 }
 
-long exportedBytes(int frames) {
+// The size of what `write(stream)` writes.
+template <class Write>
+long bytesWritten(Write write) {
   std::FILE* counter = std::tmpfile();
-  writeBvh(session().skeleton, counter, frames);
+  write(counter);
   const long bytes = std::ftell(counter);
   std::fclose(counter);
   return bytes;
+}
+
+long exportedBytes(int frames) {
+  return bytesWritten([&](std::FILE* f) { writeBvh(session().skeleton, f, frames); });
+}
+
+long gltfBytes(GltfForm form, int frames) {
+  return bytesWritten([&](std::FILE* f) { writeGltf(session().skeleton, f, frames, form); });
 }
 
 void BM_ExportBvh(benchmark::State& state) {
@@ -54,6 +66,18 @@ void BM_ExportBvh(benchmark::State& state) {
     if (!result) state.SkipWithError(result.message.c_str());
   }
   const long bytes = exportedBytes(kExportFrames);
+  state.SetBytesProcessed(state.iterations() * bytes);
+  state.counters["frames"] = kExportFrames;
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void BM_ExportGltf(benchmark::State& state, GltfForm form) {
+  const Skeleton& skeleton = session().skeleton;
+  for (auto _ : state) {
+    const SaveResult result = writeGltf(skeleton, nullSink(), kExportFrames, form);
+    if (!result) state.SkipWithError(result.message.c_str());
+  }
+  const long bytes = gltfBytes(form, kExportFrames);
   state.SetBytesProcessed(state.iterations() * bytes);
   state.counters["frames"] = kExportFrames;
   state.counters["bytes"] = static_cast<double>(bytes);
@@ -145,6 +169,14 @@ BENCHMARK(BM_ExportBvh)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
+BENCHMARK_CAPTURE(BM_ExportGltf, glb, GltfForm::Binary)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK_CAPTURE(BM_ExportGltf, gltf, GltfForm::Text)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 BENCHMARK(BM_ExportPrintfBaseline)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
@@ -155,14 +187,57 @@ BENCHMARK(BM_ExportBvhToFile)
     ->ReportAggregatesOnly();
 
 void printHeapDuringExport() {
+  struct Format {
+    const char* name;
+    void (*write)(int frames);
+  };
+  const Format formats[] = {
+      {"BVH", [](int n) { writeBvh(session().skeleton, nullSink(), n); }},
+      {".glb", [](int n) { writeGltf(session().skeleton, nullSink(), n, GltfForm::Binary); }},
+      {".gltf", [](int n) { writeGltf(session().skeleton, nullSink(), n, GltfForm::Text); }},
+  };
   std::printf("\nHeap taken by one export (operator new; the tracks are already stored):\n");
-  std::printf("  %8s  %12s  %12s  %12s\n", "frames", "allocations", "bytes", "peak live");
-  for (int frames : {0, 1000, 10000, kExportFrames}) {
-    const AllocationWatch watch;
-    writeBvh(session().skeleton, nullSink(), frames);
-    const Allocations a = watch.taken();
-    std::printf("  %8d  %12zu  %12zu  %12zu\n", frames, a.calls, a.bytes, a.peakLive);
+  std::printf("  %-6s  %8s  %12s  %12s  %12s\n", "format", "frames", "allocations", "bytes",
+              "peak live");
+  for (const Format& format : formats) {
+    for (int frames : {0, 1000, 10000, kExportFrames}) {
+      const AllocationWatch watch;
+      format.write(frames);
+      const Allocations a = watch.taken();
+      std::printf("  %-6s  %8d  %12zu  %12zu  %12zu\n", format.name, frames, a.calls, a.bytes,
+                  a.peakLive);
+    }
   }
+}
+
+// Time and size of each form against the BVH export of the same frames;
+// bytes per frame leave out what a file holds with no frames at all.
+void printGltfSummary(const RecordingReporter& results) {
+  struct Row {
+    const char* name;
+    const char* benchmark;
+    long empty;
+    long full;
+  };
+  const Row rows[] = {
+      {"BVH", "BM_ExportBvh", exportedBytes(0), exportedBytes(kExportFrames)},
+      {".glb", "BM_ExportGltf/glb", gltfBytes(GltfForm::Binary, 0),
+       gltfBytes(GltfForm::Binary, kExportFrames)},
+      {".gltf", "BM_ExportGltf/gltf", gltfBytes(GltfForm::Text, 0),
+       gltfBytes(GltfForm::Text, kExportFrames)},
+  };
+  const double bvh = results.seconds("BM_ExportBvh");
+  std::printf("\nglTF export of %d frames against the BVH export of the same frames"
+              " (to /dev/null; MB = 10^6 bytes):\n", kExportFrames);
+  std::printf("  %-6s  %9s  %9s  %12s  %10s\n", "format", "time ms", "MB", "bytes/frame",
+              "time / BVH");
+  for (const Row& row : rows) {
+    if (!results.has(row.benchmark)) continue;
+    const double seconds = results.seconds(row.benchmark);
+    std::printf("  %-6s  %9.1f  %9.2f  %12.1f  %10.3f\n", row.name, seconds * 1e3, row.full / 1e6,
+                static_cast<double>(row.full - row.empty) / kExportFrames, seconds / bvh);
+  }
+  std::printf("  target: glTF at most 0.5 of the BVH time\n");
 }
 
 void printSummary(const RecordingReporter& results) {
@@ -198,6 +273,7 @@ int main(int argc, char** argv) {
   if (reporter.has("BM_ExportBvh") && reporter.has("BM_ExportPrintfBaseline")) {
     kinemora::bench::printSummary(reporter);
   }
+  if (reporter.has("BM_ExportBvh")) kinemora::bench::printGltfSummary(reporter);
   kinemora::bench::printHeapDuringExport();
   return 0;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "compose/composition_file.h"
+#include "export/file_format.h"
 
 namespace kinemora {
 
@@ -43,6 +44,17 @@ std::string windowTitle() {
   if (compositionPath.empty()) return kProgramName;
   const bool changed = history->revision() != savedRevision;
   return (changed ? "*" : "") + fileNameOf(compositionPath) + " - " + kProgramName;
+}
+
+// Writes the frames on the timeline; a failure is shown with its reason.
+void saveAs(const char* path, FileFormat format) {
+  try {
+    const SaveResult result = composer->save(path, format);
+    if (!result) fl_alert("%s", result.message.c_str());
+  } catch (const std::bad_alloc&) {
+    fl_alert("There is not enough memory to save '%s'.\nAn existing file was left as it was.",
+             path);
+  }
 }
 
 void setActive(Fl_Callback* callback, bool active) {
@@ -128,14 +140,17 @@ void saveCallback(Fl_Widget*, void*) {
   saveAnimation(path);
 }
 
-void saveAnimation(const char* path) {
-  try {
-    const SaveResult result = composer->save(path);
-    if (!result) fl_alert("%s", result.message.c_str());
-  } catch (const std::bad_alloc&) {
-    fl_alert("There is not enough memory to save '%s'.\nAn existing file was left as it was.",
-             path);
-  }
+void saveAnimation(const char* path) { saveAs(path, FileFormat::Bvh); }
+
+void exportCallback(Fl_Widget*, void*) {
+  const std::string path = choose("Export glTF As?", "*.{glb,gltf}");
+  if (!path.empty()) exportAnimation(path.c_str());
+}
+
+void exportAnimation(const char* path) {
+  std::string target = path;
+  if (formatOfPath(target) == FileFormat::Bvh) target += ".glb";
+  saveAs(target.c_str(), formatOfPath(target));
 }
 
 void openCompositionCallback(Fl_Widget*, void*) {

@@ -51,6 +51,11 @@ void saveCompositionCallback(Fl_Widget*, void*);
 // Writes the actions in effect; ".kinemora" is added to a name without an
 // extension.
 void saveComposition(const char* path);
+// File > Export glTF: asks for a path, then exportAnimation.
+void exportCallback(Fl_Widget*, void*);
+// Writes the frames on the timeline as glTF, binary unless the name ends in
+// ".gltf"; a name ending in neither ".glb" nor ".gltf" gets ".glb".
+void exportAnimation(const char* path);
 // File > Exit: ends the process at once, status 0.
 void exitCallback(Fl_Widget*, void*);
 

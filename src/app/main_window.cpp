@@ -17,7 +17,7 @@ int MainWindow::setView(FigureView* view) {
 int MainWindow::handle(int event) {
   if (event != FL_KEYBOARD) return Fl_Window::handle(event);
   // Left unused so that FLTK tries them as shortcuts: the File menu's
-  // Ctrl+S, Ctrl+Q and Alt+F. Not Escape: FLTK would close the window.
+  // Ctrl+S, Ctrl+E, Ctrl+Q and Alt+F. Not Escape: FLTK would close the window.
   if ((Fl::event_state() & (FL_CTRL | FL_ALT)) && Fl::event_key() != FL_Escape) return 0;
   // Every other key is the view's, and used: Escape does not close the
   // window.

@@ -37,6 +37,7 @@ MainWindow* buildMainWindow() {
       item("&File",               0,                 nullptr,                 FL_SUBMENU),
       item("&Open Composition...", kCtrl + 'o',      openCompositionCallback),
       item("&Save File",          kCtrl + 's',       saveCallback),
+      item("Export glTF...",      kCtrl + 'e',       exportCallback),
       item("Save &Composition...", kCtrlShift + 's', saveCompositionCallback),
       item("E&xit",               kCtrl + 'q',       exitCallback),
       kEndOfMenu,

@@ -1,6 +1,5 @@
 #include "compose/composer.h"
 
-#include "export/bvh_writer.h"
 #include "motion/noise.h"
 
 namespace kinemora {
@@ -98,12 +97,12 @@ TakenComposition Composer::clear() {
   return taken;
 }
 
-SaveResult Composer::save(const char* path) const {
-  return writeBvh(skeleton_, path, timelineMaximum_);
+SaveResult Composer::save(const char* path, FileFormat format) const {
+  return writeAnimation(skeleton_, path, timelineMaximum_, format);
 }
 
-SaveResult Composer::save(std::FILE* stream) const {
-  return writeBvh(skeleton_, stream, timelineMaximum_);
+SaveResult Composer::save(std::FILE* stream, FileFormat format) const {
+  return writeAnimation(skeleton_, stream, timelineMaximum_, format);
 }
 
 }  // namespace kinemora

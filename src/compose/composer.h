@@ -7,6 +7,7 @@
 #include <string>
 
 #include "compose/actions.h"
+#include "export/file_format.h"
 #include "export/save_result.h"
 #include "figure/skeleton.h"
 #include "motion/motions.h"
@@ -75,9 +76,10 @@ class Composer {
   // off, no last motion, the random stream and the noise tables as then.
   void restart();
 
-  // File > Save File: the frames on the timeline, 0..maximum-1.
-  SaveResult save(const char* path) const;
-  SaveResult save(std::FILE* stream) const;
+  // File > Save File (BVH) and File > Export glTF: the frames on the
+  // timeline, 0..maximum-1.
+  SaveResult save(const char* path, FileFormat format = FileFormat::Bvh) const;
+  SaveResult save(std::FILE* stream, FileFormat format = FileFormat::Bvh) const;
 
   const std::string& queueText() const { return queueText_; }
   // Each block of n frames adds n-1: after B blocks of F frames it is F-B.

@@ -1,6 +1,6 @@
 // kinemora-compose: the program's buttons from the command line. Writes the
 // BVH file that File > Save File would write after the same presses in a
-// freshly started program.
+// freshly started program, or the glTF file of File > Export glTF.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +13,7 @@
 #include "compose/composer.h"
 #include "compose/composition_file.h"
 #include "compose/history.h"
+#include "export/file_format.h"
 #include "export/replacing_file.h"
 
 namespace {
@@ -24,11 +25,13 @@ constexpr int kExitUsage = 2;
 
 // The help, around the motion words from the motion table.
 const char kUsageHead[] =
-    "Usage: kinemora-compose [-c FILE] [-o FILE] [--save-composition FILE] [--] ACTION...\n"
+    "Usage: kinemora-compose [-c FILE] [-o FILE] [--format bvh|glb|gltf]\n"
+    "                        [--save-composition FILE] [--] ACTION...\n"
     "\n"
     "Composes an animation from canned motions, as the buttons of Kinemora\n"
-    "do, and writes it as a BVH file: the same file File > Save File writes\n"
-    "after the same presses in a freshly started program.\n"
+    "do, and writes it as a BVH or glTF file: the same file File > Save File\n"
+    "or File > Export glTF writes after the same presses in a freshly started\n"
+    "program.\n"
     "\n"
     "Actions, applied in order:\n"
     "  ";
@@ -46,6 +49,10 @@ const char kUsageTail[] =
     "              input), then those of the command line\n"
     "  -o FILE     write to FILE (replaced only once it is fully written);\n"
     "              without it, or with -o -, write to standard output\n"
+    "  --format FORMAT\n"
+    "              bvh, glb (binary glTF) or gltf (glTF text, one file);\n"
+    "              without it FILE's extension decides (.glb, .gltf, any other\n"
+    "              BVH), and standard output gets BVH\n"
     "  --save-composition FILE\n"
     "              write the actions in effect as a composition (.kinemora) that\n"
     "              Kinemora opens; with it and no -o, no animation is written\n"
@@ -92,6 +99,7 @@ int outOfMemory(const char* what) {
 // What the command line asks for.
 struct Request {
   std::string output;                     // "-": standard output; empty: none
+  std::optional<kinemora::FileFormat> format;  // none: by the output's name
   std::vector<std::string> compositions;  // -c files, read in order
   std::string saveComposition;            // --save-composition; empty: none
   std::vector<kinemora::Action> actions;  // the words on the command line
@@ -129,6 +137,15 @@ int parseArguments(int argc, char** argv, Request* request) {
       } else {
         request->saveComposition = file;
       }
+    } else if (!std::strcmp(arg, "--format")) {
+      if (i + 1 >= argc) {
+        return usageError("option --format needs one of: " + kinemora::formatWords());
+      }
+      request->format = kinemora::formatNamed(argv[++i]);
+      if (!request->format) {
+        return usageError("unknown format '" + kinemora::printable(argv[i]) +
+                          "'; valid formats: " + kinemora::formatWords());
+      }
     } else {
       return usageError("unknown option '" + kinemora::printable(arg) + "'");
     }
@@ -138,6 +155,10 @@ int parseArguments(int argc, char** argv, Request* request) {
   if (!outputGiven && request->saveComposition.empty()) request->output = "-";
   if (request->output == "-" && request->saveComposition == "-") {
     return usageError("the animation and the composition cannot both go to standard output");
+  }
+  if (!request->format) {
+    request->format = request->output == "-" ? kinemora::FileFormat::Bvh
+                                              : kinemora::formatOfPath(request->output);
   }
   return -1;
 }
@@ -192,8 +213,8 @@ int main(int argc, char** argv) {
     }
     if (!request.output.empty()) {
       const kinemora::SaveResult result = request.output == "-"
-          ? composer.save(stdout)
-          : composer.save(request.output.c_str());
+          ? composer.save(stdout, *request.format)
+          : composer.save(request.output.c_str(), *request.format);
       if (!result) return reportSaveFailure(request.output, result);
     }
   } catch (const std::bad_alloc&) {

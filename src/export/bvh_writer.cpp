@@ -5,7 +5,7 @@
 #include <string>
 
 #include "export/bvh_output.h"
-#include "export/replacing_file.h"
+#include "export/saving.h"
 
 namespace kinemora {
 
@@ -55,8 +55,8 @@ void writeMotion(const Joint& joint, BvhOutput& out, int frame) {
   for (const Joint* child : joint.children) writeMotion(*child, out, frame);
 }
 
-// Writes the whole file; false when the frame count is out of range or the
-// stream failed (the reason in *error).
+// Writes the whole file; false when the stream failed (the reason in
+// *error).
 bool writeBvhText(const Skeleton& skeleton, BvhOutput& out, int frameCount,
                   std::string* error) {
   out.text("HIERARCHY\nROOT ");
@@ -75,58 +75,26 @@ bool writeBvhText(const Skeleton& skeleton, BvhOutput& out, int frameCount,
   return true;
 }
 
-bool frameCountInRange(const Skeleton& skeleton, int frameCount, std::string* error) {
-  if (frameCount >= 0 && frameCount <= skeleton.frameCount()) return true;
-  *error = "frame count " + std::to_string(frameCount) + " is outside the " +
-           std::to_string(skeleton.frameCount()) + " stored frames";
-  return false;
+// The whole file to a stream, its output buffer on the heap: too big for a
+// GUI stack.
+bool writeBvhFile(const Skeleton& skeleton, std::FILE* stream, int frameCount,
+                  std::string* error) {
+  auto out = std::make_unique<BvhOutput>(stream);
+  return writeBvhText(skeleton, *out, frameCount, error);
 }
 
 }  // namespace
 
 SaveResult writeBvh(const Skeleton& skeleton, std::FILE* stream, int frameCount) {
-  SaveResult result;
-  std::string reason;
-  if (!frameCountInRange(skeleton, frameCount, &reason)) {
-    result.ok = false;
-    result.message = "cannot save: " + reason;
-    return result;
-  }
-  auto out = std::make_unique<BvhOutput>(stream);
-  if (!writeBvhText(skeleton, *out, frameCount, &reason)) {
-    result.ok = false;
-    result.message = "cannot write: " + reason;
-  }
-  return result;
+  return saveToStream(skeleton, stream, frameCount, [&](std::FILE* f, std::string* error) {
+    return writeBvhFile(skeleton, f, frameCount, error);
+  });
 }
 
 SaveResult writeBvh(const Skeleton& skeleton, const char* path, int frameCount) {
-  SaveResult result;
-  std::string reason;
-  if (!frameCountInRange(skeleton, frameCount, &reason)) {
-    result.ok = false;
-    result.message = "cannot save '" + std::string(path) + "': " + reason;
-    return result;
-  }
-  ReplacingFile file;
-  if (!file.open(path, &reason)) {
-    result.ok = false;
-    result.message = reason;
-    return result;
-  }
-  // The output lives on the heap: its buffer is too big for a GUI stack.
-  auto out = std::make_unique<BvhOutput>(file.stream());
-  if (!writeBvhText(skeleton, *out, frameCount, &reason)) {
-    file.discard();
-    result.ok = false;
-    result.message = "cannot save '" + std::string(path) + "': " + reason;
-    return result;
-  }
-  if (!file.commit(&reason)) {
-    result.ok = false;
-    result.message = reason;
-  }
-  return result;
+  return saveToPath(skeleton, path, frameCount, [&](std::FILE* f, std::string* error) {
+    return writeBvhFile(skeleton, f, frameCount, error);
+  });
 }
 
 }  // namespace kinemora

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "figure/figure_look.h"
 #include "figure/skeleton.h"
 #include "view/joint_pose.h"
 
@@ -10,30 +11,21 @@ namespace kinemora {
 
 namespace {
 
-constexpr int kSphereSlices = 10;
-constexpr int kSphereStacks = 10;
-constexpr double kBoneRadius = 0.5;       // before the bone's scaling
-constexpr double kBoneThickness = 0.25;   // cross-section per unit of length
-constexpr double kLeafBallRadius = 3.0;
-
 void sphere(double radius) {
   GLUquadric* quadric = gluNewQuadric();
   gluSphere(quadric, radius, kSphereSlices, kSphereStacks);
   gluDeleteQuadric(quadric);
 }
 
-// A red ellipsoid from the parent's position to the joint at `offset`, in
-// the parent's frame. Its long axis lies along X when the offset has an X
-// part, along Y otherwise: every offset of the figure lies along one axis.
-void drawBone(const Vec3& offset, bool root) {
+// The joint's bone, in the parent's frame (figure/figure_look.h).
+void drawBone(const Vec3& offset) {
+  const BonePlacement bone = bonePlacement(offset);
   glPushMatrix();
-  glTranslated(0.5 * offset.x, 0.5 * offset.y, 0.5 * offset.z);
-  const double len = offset.length();
-  if (offset.x > 0.0f) glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
-  if (offset.x < 0.0f) glRotatef(-90.0f, 0.0f, 0.0f, 1.0f);
-  glScaled(kBoneThickness * len, len, kBoneThickness * len);
-  glColor3f(1.0f, 0.0f, 0.0f);
-  if (!root) sphere(kBoneRadius);
+  glTranslated(bone.centre.x, bone.centre.y, bone.centre.z);
+  if (bone.turnDegrees != 0.0f) glRotatef(bone.turnDegrees, 0.0f, 0.0f, 1.0f);
+  glScaled(bone.across, bone.along, bone.across);
+  glColor3f(kBoneColour.r, kBoneColour.g, kBoneColour.b);
+  sphere(kBoneRadius);
   glPopMatrix();
 }
 
@@ -41,7 +33,7 @@ void drawBone(const Vec3& offset, bool root) {
 
 void drawJoint(const Joint& joint, float frame) {
   const Vec3& offset = joint.offset;
-  drawBone(offset, joint.isRoot());
+  if (hasBone(joint)) drawBone(offset);
 
   glPushMatrix();
   glTranslatef(offset.x, offset.y, offset.z);
@@ -51,7 +43,7 @@ void drawJoint(const Joint& joint, float frame) {
   if (!joint.children.empty()) {
     for (const Joint* child : joint.children) drawJoint(*child, frame);
   } else {
-    glColor3f(0.0f, 1.0f, 0.0f);
+    glColor3f(kLeafColour.r, kLeafColour.g, kLeafColour.b);
     sphere(kLeafBallRadius);
   }
   glPopMatrix();

@@ -9,75 +9,19 @@
 // targets.
 //
 // Usage: node check_bvh_reader.mjs KINEMORA_COMPOSE CORE_POSITIONS
-import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
 import { Vector3 } from 'three';
 import { BVHLoader } from 'three/examples/jsm/loaders/BVHLoader.js';
 
+import {
+  checkEveryComposition, composeFile, corePositions, expectedFrames,
+} from './compositions.mjs';
+
 // Figure units. The file keeps 3 significant digits per angle, so small
 // errors are expected; more than this means the file shows another pose.
 const TOLERANCE = 1.0;
 const VALUES_PER_FRAME_LINE = 63;  // root position + 20 joints x (z, x, y)
-
-const COMPOSITIONS = [
-  ['rhumba alone', 'rhumba'],
-  ['clap alone', 'clap'],
-  ['bend alone', 'bend'],
-  ['seizure alone', 'seizure'],
-  ['punchR alone', 'punchR'],
-  ['punchL alone', 'punchL'],
-  ['cheer alone', 'cheer'],
-  ['mixed with repeats', 'rhumba rhumba clap punchR punchL punchR cheer bend'],
-  ['every motion, noise on', 'noise rhumba clap bend seizure punchR punchL cheer'],
-  ['noise switched on and off', 'clap noise clap bend noise bend punchL punchL'],
-  ['clear in between', 'rhumba clap clear clap bend'],
-  ['clear between punches', 'punchR clear punchL cheer punchR'],
-  ['seizure with noise', 'noise seizure seizure clap seizure'],
-  ['cleared to nothing', 'rhumba clear'],
-  ['empty composition', ''],
-].map(([name, actions]) => ({ name, actions: actions ? actions.split(' ') : [] }));
-
-// The timeline's maximum after the presses, straight from the button rules:
-// a block of n frames adds n - 1 (motions 97, punches 13, transitions 13); a
-// motion repeating the last one, or a punch after a punch, has no transition;
-// "clear" empties the timeline but not the memory of the last motion.
-function expectedFrames(actions) {
-  const isPunch = (a) => a === 'punchR' || a === 'punchL';
-  let maximum = 0;
-  let last = null;
-  for (const action of actions) {
-    if (action === 'noise') continue;
-    if (action === 'clear') {
-      maximum = 0;
-      continue;
-    }
-    const repeats = action === last || (isPunch(action) && isPunch(last));
-    if (!repeats) maximum += 12;
-    maximum += isPunch(action) ? 12 : 96;
-    last = action;
-  }
-  return maximum;
-}
-
-function run(exe, args) {
-  const r = spawnSync(exe, args, { encoding: 'utf8', maxBuffer: 1 << 28 });
-  if (r.error) throw new Error(`cannot run ${exe}: ${r.error.message}`);
-  if (r.status !== 0) {
-    throw new Error(`${exe} ${args.join(' ')} exited with ${r.status}: ${r.stderr.trim()}`);
-  }
-  return r;
-}
-
-function composeFile(composeExe, actions, dir) {
-  const path = join(dir, 'composition.bvh');
-  const { stderr } = run(composeExe, ['-o', path, ...actions]);
-  const m = /^frames written: (\d+)$/m.exec(stderr);
-  if (!m) throw new Error(`no "frames written: N" in kinemora-compose's stderr:\n${stderr}`);
-  return { text: readFileSync(path, 'utf8'), framesWritten: Number(m[1]) };
-}
 
 // The frame lines as written, split into values: for the file's own shape
 // (the loader ignores extra values and lines) and for reporting angles.
@@ -173,8 +117,9 @@ function checkEmpty(text) {
 
 function checkComposition(composition, composeExe, coreExe, dir) {
   const { actions } = composition;
-  const { text, framesWritten } = composeFile(composeExe, actions, dir);
-  const core = JSON.parse(run(coreExe, actions).stdout);
+  const { data, framesWritten } = composeFile(composeExe, actions, join(dir, 'composition.bvh'));
+  const text = data.toString('utf8');
+  const core = corePositions(coreExe, actions);
   const expected = expectedFrames(actions);
   const lines = frameLines(text);
   const problems = [];
@@ -204,37 +149,4 @@ function checkComposition(composition, composeExe, coreExe, dir) {
   return { frames, worst, problems };
 }
 
-function main() {
-  const [composeExe, coreExe] = process.argv.slice(2);
-  if (!composeExe || !coreExe) {
-    console.error('usage: node check_bvh_reader.mjs KINEMORA_COMPOSE CORE_POSITIONS');
-    return 2;
-  }
-  const dir = mkdtempSync(join(tmpdir(), 'kinemora-bvh-reader-'));
-  let failed = 0;
-  try {
-    for (const composition of COMPOSITIONS) {
-      let result;
-      try {
-        result = checkComposition(composition, composeExe, coreExe, dir);
-      } catch (e) {
-        result = { frames: NaN, worst: null, problems: [e.message] };
-      }
-      const { worst } = result;
-      const error = !worst ? 'no frames to compare'
-        : worst.joint < 0 ? 'max error 0'
-        : `max error ${worst.distance.toFixed(4)} (${worst.name}, frame ${worst.frame})`;
-      const verdict = result.problems.length ? 'FAIL' : 'ok';
-      console.log(`${verdict.padEnd(4)} ${composition.name.padEnd(28)} frames ${String(result.frames).padStart(4)}  ${error}` +
-        `  [${composition.actions.join(' ')}]`);
-      for (const p of result.problems) console.log(p.replace(/^/gm, '     '));
-      if (result.problems.length) failed++;
-    }
-  } finally {
-    rmSync(dir, { recursive: true, force: true });
-  }
-  console.log(`compositions: ${COMPOSITIONS.length - failed} passed, ${failed} failed`);
-  return failed ? 1 : 0;
-}
-
-process.exitCode = main();
+process.exitCode = await checkEveryComposition('check_bvh_reader.mjs', checkComposition);

@@ -22,6 +22,7 @@ T = TypeVar("T")
 
 WINDOW_TITLE = "Kinemora"
 CHOOSER_TITLE = "Save File As?"
+EXPORT_CHOOSER_TITLE = "Export glTF As?"
 MOTIONS = ("rhumba", "clap", "bend", "seizure", "punchR", "punchL", "cheer")
 
 # Generous: under ctest -j the two cores are shared with builds and other
@@ -69,13 +70,14 @@ SLIDER_TRACK = Rect(125, 600, 575, 40)
 
 # The menus' items, top to bottom.
 MENUS = {
-    "File": ("Open Composition...", "Save File", "Save Composition...", "Exit"),
+    "File": ("Open Composition...", "Save File", "Export glTF...", "Save Composition...", "Exit"),
     "Edit": ("Undo", "Redo"),
 }
 # The items that open the file chooser: the key that does the same, and the
 # chooser's title.
 CHOOSERS = {
     "Save File": ("ctrl+s", CHOOSER_TITLE),
+    "Export glTF...": ("ctrl+e", EXPORT_CHOOSER_TITLE),
     "Save Composition...": ("ctrl+shift+s", "Save Composition As?"),
     "Open Composition...": ("ctrl+o", "Open Composition?"),
 }
@@ -497,6 +499,16 @@ class Kinemora:
 
     def title(self) -> str:
         return xdotool("getwindowname", self.window).strip()
+    def export_as(self, name: str, written: str) -> str:
+        """File > Export glTF under `name`, typed after the program's own
+        folder. Returns the path of `written`, the name the file gets, once
+        it is there."""
+        path = os.path.join(self.workdir, written)
+        self.open_chooser("menu", "Export glTF...")
+        self.type_file_name(name)
+        self.wait_chooser_closed()
+        self.wait(lambda: os.path.exists(path), f"{path} to be written")
+        return path
 
     # --- other windows ----------------------------------------------------
 

@@ -1,5 +1,5 @@
 """File > Save File on the real program: what it writes, cancelling, and a
-save that cannot be written."""
+save that cannot be written; and what File > Export glTF writes."""
 
 import os
 import unittest
@@ -41,6 +41,13 @@ class SaveWritesWhatComposeWrites(kd.ProgramTest):
         self.assertSameFile(first, kd.compose("bend punchL", self.ref("a")), "first save")
         self.assertSameFile(second, kd.compose("bend punchL noise punchL cheer", self.ref("b")),
                             "second save")
+
+    def test_an_export_is_the_glb_compose_writes(self):
+        program = self.start_program()
+        program.press("clap", "noise", "punchR")
+        exported = program.export_as("exported", written="exported.glb")  # ".glb" added
+        self.assertSameFile(exported, kd.compose("clap noise punchR",
+                                                 os.path.join(self.workdir, "ref.glb")), "export")
 
     def ref(self, name):
         return os.path.join(self.workdir, f"ref-{name}.bvh")

@@ -1,0 +1,79 @@
+#include "export/file_format.h"
+
+#include <cctype>
+
+#include "export/bvh_writer.h"
+#include "export/gltf_writer.h"
+
+namespace kinemora {
+
+namespace {
+
+struct FormatEntry {
+  FileFormat format;
+  std::string_view word;
+  std::string_view extension;
+};
+
+constexpr FormatEntry kFormats[] = {
+    // format            word    extension
+    {FileFormat::Bvh,  "bvh",  ".bvh"},
+    {FileFormat::Glb,  "glb",  ".glb"},
+    {FileFormat::Gltf, "gltf", ".gltf"},
+};
+
+bool endsWithIgnoringCase(std::string_view s, std::string_view end) {
+  if (s.size() < end.size()) return false;
+  s.remove_prefix(s.size() - end.size());
+  for (std::size_t i = 0; i < end.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(s[i])) != end[i]) return false;
+  }
+  return true;
+}
+
+template <class Path>
+SaveResult write(const Skeleton& skeleton, Path target, int frameCount, FileFormat format) {
+  switch (format) {
+    case FileFormat::Glb: return writeGltf(skeleton, target, frameCount, GltfForm::Binary);
+    case FileFormat::Gltf: return writeGltf(skeleton, target, frameCount, GltfForm::Text);
+    case FileFormat::Bvh: break;
+  }
+  return writeBvh(skeleton, target, frameCount);
+}
+
+}  // namespace
+
+FileFormat formatOfPath(std::string_view path) {
+  for (const FormatEntry& entry : kFormats) {
+    if (endsWithIgnoringCase(path, entry.extension)) return entry.format;
+  }
+  return FileFormat::Bvh;
+}
+
+std::optional<FileFormat> formatNamed(std::string_view word) {
+  for (const FormatEntry& entry : kFormats) {
+    if (word == entry.word) return entry.format;
+  }
+  return std::nullopt;
+}
+
+std::string formatWords() {
+  std::string words;
+  for (const FormatEntry& entry : kFormats) {
+    if (!words.empty()) words += ' ';
+    words += entry.word;
+  }
+  return words;
+}
+
+SaveResult writeAnimation(const Skeleton& skeleton, const char* path, int frameCount,
+                          FileFormat format) {
+  return write(skeleton, path, frameCount, format);
+}
+
+SaveResult writeAnimation(const Skeleton& skeleton, std::FILE* out, int frameCount,
+                          FileFormat format) {
+  return write(skeleton, out, frameCount, format);
+}
+
+}  // namespace kinemora

@@ -1,0 +1,44 @@
+#include "export/saving.h"
+
+#include "export/replacing_file.h"
+
+namespace kinemora {
+
+namespace {
+
+bool frameCountInRange(const Skeleton& skeleton, int frameCount, std::string* error) {
+  if (frameCount >= 0 && frameCount <= skeleton.frameCount()) return true;
+  *error = "frame count " + std::to_string(frameCount) + " is outside the " +
+           std::to_string(skeleton.frameCount()) + " stored frames";
+  return false;
+}
+
+SaveResult failure(std::string message) { return {false, std::move(message)}; }
+
+}  // namespace
+
+SaveResult saveToStream(const Skeleton& skeleton, std::FILE* stream, int frameCount,
+                        const FileContent& content) {
+  std::string reason;
+  if (!frameCountInRange(skeleton, frameCount, &reason)) return failure("cannot save: " + reason);
+  if (!content(stream, &reason)) return failure("cannot write: " + reason);
+  return {};
+}
+
+SaveResult saveToPath(const Skeleton& skeleton, const char* path, int frameCount,
+                      const FileContent& content) {
+  std::string reason;
+  if (!frameCountInRange(skeleton, frameCount, &reason)) {
+    return failure("cannot save '" + std::string(path) + "': " + reason);
+  }
+  ReplacingFile file;
+  if (!file.open(path, &reason)) return failure(reason);
+  if (!content(file.stream(), &reason)) {
+    file.discard();
+    return failure("cannot save '" + std::string(path) + "': " + reason);
+  }
+  if (!file.commit(&reason)) return failure(reason);
+  return {};
+}
+
+}  // namespace kinemora

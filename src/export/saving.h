@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "export/save_result.h"
+#include "figure/skeleton.h"
+
+namespace kinemora {
+
+// What every writer of an animation file shares: the frame count checked
+// against the stored frames, the file replaced only when all went well,
+// and the same messages.
+
+// Writes a whole file to an open stream; false with *reason set when the
+// stream failed or the content cannot be written.
+using FileContent = std::function<bool(std::FILE* stream, std::string* reason)>;
+
+// Frames 0..frameCount-1 to the file at path, through a ReplacingFile: on
+// failure the file is left as it was.
+SaveResult saveToPath(const Skeleton& skeleton, const char* path, int frameCount,
+                      const FileContent& content);
+// The same to an open stream (standard output, say).
+SaveResult saveToStream(const Skeleton& skeleton, std::FILE* stream, int frameCount,
+                        const FileContent& content);
+
+}  // namespace kinemora
