@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <new>
 #include <string>
 #include <vector>
@@ -46,15 +47,23 @@ std::string windowTitle() {
   return (changed ? "*" : "") + fileNameOf(compositionPath) + " - " + kProgramName;
 }
 
-// Writes the frames on the timeline; a failure is shown with its reason.
-void saveAs(const char* path, FileFormat format) {
+// Runs a save of `path`; a failure, running out of memory included, is
+// shown with its reason. True when the file was written.
+bool saved(const std::string& path, const std::function<SaveResult()>& save) {
   try {
-    const SaveResult result = composer->save(path, format);
-    if (!result) fl_alert("%s", result.message.c_str());
+    const SaveResult result = save();
+    if (result) return true;
+    fl_alert("%s", result.message.c_str());
   } catch (const std::bad_alloc&) {
     fl_alert("There is not enough memory to save '%s'.\nAn existing file was left as it was.",
-             path);
+             path.c_str());
   }
+  return false;
+}
+
+// The frames on the timeline, in the format asked for.
+void saveAs(const std::string& path, FileFormat format) {
+  saved(path, [&] { return composer->save(path.c_str(), format); });
 }
 
 void setActive(Fl_Callback* callback, bool active) {
@@ -135,9 +144,8 @@ void redoCallback(Fl_Widget*, void*) {
 }
 
 void saveCallback(Fl_Widget*, void*) {
-  const char* path = fl_file_chooser("Save File As?", "*", saveFileName);
-  if (!path) return;  // cancelled
-  saveAnimation(path);
+  const std::string path = choose("Save File As?", "*");
+  if (!path.empty()) saveAnimation(path.c_str());
 }
 
 void saveAnimation(const char* path) { saveAs(path, FileFormat::Bvh); }
@@ -148,9 +156,12 @@ void exportCallback(Fl_Widget*, void*) {
 }
 
 void exportAnimation(const char* path) {
-  std::string target = path;
-  if (formatOfPath(target) == FileFormat::Bvh) target += ".glb";
-  saveAs(target.c_str(), formatOfPath(target));
+  const FileFormat format = formatOfPath(path);
+  if (format == FileFormat::Bvh) {
+    saveAs(std::string(path) + ".glb", FileFormat::Glb);
+  } else {
+    saveAs(path, format);
+  }
 }
 
 void openCompositionCallback(Fl_Widget*, void*) {
@@ -168,16 +179,13 @@ void openComposition(const char* path) {
   const std::vector<Action> before = history->actions();
   try {
     replay(actions);
+    compositionPath = path;
+    savedRevision = history->revision();
+    timelineSlider->value(0);
   } catch (const std::bad_alloc&) {
     replay(before);  // it fitted before
     fl_alert("There is not enough memory to open '%s'.\nThe animation is as it was.", path);
-    showComposition();
-    showChangedFrames();
-    return;
   }
-  compositionPath = path;
-  savedRevision = history->revision();
-  timelineSlider->value(0);
   showComposition();
   showChangedFrames();
 }
@@ -189,16 +197,7 @@ void saveCompositionCallback(Fl_Widget*, void*) {
 
 void saveComposition(const char* path) {
   const std::string named = withCompositionExtension(path);
-  try {
-    const SaveResult result = writeComposition(named, history->actions());
-    if (!result) {
-      fl_alert("%s", result.message.c_str());
-      return;
-    }
-  } catch (const std::bad_alloc&) {
-    fl_alert("There is not enough memory to save '%s'.", named.c_str());
-    return;
-  }
+  if (!saved(named, [&] { return writeComposition(named, history->actions()); })) return;
   compositionPath = named;
   savedRevision = history->revision();
   showComposition();

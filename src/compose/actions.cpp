@@ -14,7 +14,9 @@ constexpr std::string_view kRedoWord = "redo";
 }  // namespace
 
 std::optional<Action> actionNamed(std::string_view word) {
-  if (const MotionEntry* entry = findMotion(word)) return Action{Action::Kind::Press, entry->motion};
+  if (const MotionEntry* entry = findMotion(word)) {
+    return Action{Action::Kind::Press, entry->motion};
+  }
   if (word == kNoiseWord) return Action{Action::Kind::Noise};
   if (word == kClearWord) return Action{Action::Kind::Clear};
   if (word == kUndoWord) return Action{Action::Kind::Undo};

@@ -9,7 +9,7 @@ Composer::Composer(Skeleton& skeleton) : skeleton_(skeleton), start_(checkpoint(
 Composer::Undo Composer::perform(const Action& action) {
   Undo record{action, checkpoint(), nullptr};
   switch (action.kind) {
-    case Action::Kind::Press: press(action.motion); break;
+    case Action::Kind::Press: pressFrom(record.before, action.motion); break;
     case Action::Kind::Noise: toggleNoise(); break;
     case Action::Kind::Clear:
       record.cleared = std::make_unique<TakenComposition>();
@@ -45,8 +45,9 @@ bool Composer::skipsTransition(const MotionEntry& entry) const {
   return *lastMotion_ == entry.motion || (entry.punch && motionEntry(*lastMotion_).punch);
 }
 
-void Composer::press(Motion motion) {
-  const Checkpoint before = checkpoint();
+void Composer::press(Motion motion) { pressFrom(checkpoint(), motion); }
+
+void Composer::pressFrom(const Checkpoint& before, Motion motion) {
   try {
     append(motion);
   } catch (...) {

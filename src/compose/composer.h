@@ -94,6 +94,8 @@ class Composer {
   Checkpoint checkpoint() const;
   // Never allocates.
   void restore(const Checkpoint& c);
+  // A press from the state `before`, put back should it run out of memory.
+  void pressFrom(const Checkpoint& before, Motion motion);
   void append(Motion motion);
   bool skipsTransition(const MotionEntry& entry) const;
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "export/replacing_file.h"
+#include "export/saving.h"
 
 namespace kinemora {
 
@@ -14,11 +14,15 @@ namespace {
 
 constexpr std::size_t kLineWidth = 72;
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+bool isSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
 
 // A byte no text file holds: NUL and the control characters other than
 // white space.
-bool isBinary(unsigned char c) { return (c < 0x20 && !isSpace(static_cast<char>(c))) || c == 0x7f; }
+bool isBinary(unsigned char c) {
+  return (c < 0x20 && !isSpace(static_cast<char>(c))) || c == 0x7f;
+}
 
 std::string lineMessage(int line, const std::string& what) {
   return "line " + std::to_string(line) + ": " + what;
@@ -32,14 +36,17 @@ bool checkHeader(std::string_view first, std::string* error) {
   return false;
 }
 
-// 0, or why the text could not be written and flushed.
-int writeText(std::FILE* stream, const std::string& text) {
-  errno = 0;
-  if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() ||
-      std::fflush(stream) != 0) {
-    return errno ? errno : EIO;
-  }
-  return 0;
+// The composition's text, written and flushed, as a save's content.
+FileContent compositionContent(const std::vector<Action>& actions) {
+  return [text = compositionText(actions)](std::FILE* stream, std::string* reason) {
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
+        std::fflush(stream) == 0) {
+      return true;
+    }
+    *reason = std::strerror(errno ? errno : EIO);
+    return false;
+  };
 }
 
 struct FileCloser {
@@ -150,22 +157,11 @@ bool readComposition(const std::string& path, std::vector<Action>* actions, std:
 }
 
 SaveResult writeComposition(const std::string& path, const std::vector<Action>& actions) {
-  ReplacingFile file;
-  std::string reason;
-  if (!file.open(path, &reason)) return {false, reason};
-  if (const int error = writeText(file.stream(), compositionText(actions))) {
-    file.discard();
-    return {false, "cannot save '" + path + "': " + std::strerror(error)};
-  }
-  if (!file.commit(&reason)) return {false, reason};
-  return {};
+  return saveToPath(path.c_str(), compositionContent(actions));
 }
 
 SaveResult writeComposition(std::FILE* stream, const std::vector<Action>& actions) {
-  if (const int error = writeText(stream, compositionText(actions))) {
-    return {false, std::string("cannot write: ") + std::strerror(error)};
-  }
-  return {};
+  return saveToStream(stream, compositionContent(actions));
 }
 
 }  // namespace kinemora

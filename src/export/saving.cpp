@@ -17,20 +17,14 @@ SaveResult failure(std::string message) { return {false, std::move(message)}; }
 
 }  // namespace
 
-SaveResult saveToStream(const Skeleton& skeleton, std::FILE* stream, int frameCount,
-                        const FileContent& content) {
+SaveResult saveToStream(std::FILE* stream, const FileContent& content) {
   std::string reason;
-  if (!frameCountInRange(skeleton, frameCount, &reason)) return failure("cannot save: " + reason);
   if (!content(stream, &reason)) return failure("cannot write: " + reason);
   return {};
 }
 
-SaveResult saveToPath(const Skeleton& skeleton, const char* path, int frameCount,
-                      const FileContent& content) {
+SaveResult saveToPath(const char* path, const FileContent& content) {
   std::string reason;
-  if (!frameCountInRange(skeleton, frameCount, &reason)) {
-    return failure("cannot save '" + std::string(path) + "': " + reason);
-  }
   ReplacingFile file;
   if (!file.open(path, &reason)) return failure(reason);
   if (!content(file.stream(), &reason)) {
@@ -39,6 +33,22 @@ SaveResult saveToPath(const Skeleton& skeleton, const char* path, int frameCount
   }
   if (!file.commit(&reason)) return failure(reason);
   return {};
+}
+
+SaveResult saveToStream(const Skeleton& skeleton, std::FILE* stream, int frameCount,
+                        const FileContent& content) {
+  std::string reason;
+  if (!frameCountInRange(skeleton, frameCount, &reason)) return failure("cannot save: " + reason);
+  return saveToStream(stream, content);
+}
+
+SaveResult saveToPath(const Skeleton& skeleton, const char* path, int frameCount,
+                      const FileContent& content) {
+  std::string reason;
+  if (!frameCountInRange(skeleton, frameCount, &reason)) {
+    return failure("cannot save '" + std::string(path) + "': " + reason);
+  }
+  return saveToPath(path, content);
 }
 
 }  // namespace kinemora

@@ -9,13 +9,19 @@
 
 namespace kinemora {
 
-// What every writer of an animation file shares: the frame count checked
-// against the stored frames, the file replaced only when all went well,
-// and the same messages.
+// What every writer of a file shares: the file replaced only when all went
+// well, and the same messages; for an animation also the frame count checked
+// against the stored frames.
 
 // Writes a whole file to an open stream; false with *reason set when the
 // stream failed or the content cannot be written.
 using FileContent = std::function<bool(std::FILE* stream, std::string* reason)>;
+
+// The content to the file at path, through a ReplacingFile: on failure the
+// file is left as it was.
+SaveResult saveToPath(const char* path, const FileContent& content);
+// The content to an open stream (standard output, say).
+SaveResult saveToStream(std::FILE* stream, const FileContent& content);
 
 // Frames 0..frameCount-1 to the file at path, through a ReplacingFile: on
 // failure the file is left as it was.
