@@ -6,7 +6,7 @@ namespace kinemora::bench {
 
 int pressUntil(Composer& composer, int frames) {
   int presses = 0;
-  while (composer.timelineMaximum() < frames) {
+  while (composer.frameCount() < frames) {
     composer.toggleNoise();
     for (const MotionEntry& entry : kMotions) {
       composer.press(entry.motion);

@@ -12,6 +12,7 @@
 
 #include "compose/composition_file.h"
 #include "export/file_format.h"
+#include "export/shown_text.h"
 
 namespace kinemora {
 
@@ -116,7 +117,7 @@ std::string choose(const char* title, const char* pattern) {
 void showComposition() {
   motionQueueDisplay->value(composer->queueText().c_str());
   noiseSwitch->value(composer->noise());
-  timelineSlider->setMaximum(composer->timelineMaximum());
+  timelineSlider->setFrameCount(composer->frameCount());
   setActive(undoCallback, history->canUndo());
   setActive(redoCallback, history->canRedo());
   mainWindow->copy_label(windowTitle().c_str());

@@ -26,7 +26,7 @@ extern History* history;    // over composer: every action goes through it
 extern char saveFileName[256];
 
 // A motion button, its MotionEntry as user data: append the motion, then
-// show the queue text and the raised maximum. The slider's value stays.
+// show the queue text and the longer timeline. The slider's value stays.
 void motionCallback(Fl_Widget*, void* entry);
 // "add noise": flips the switch for motions appended from now on.
 void noiseCallback(Fl_Widget*, void*);

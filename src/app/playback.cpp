@@ -26,18 +26,18 @@ std::int64_t monotonicMilliseconds() {
   return duration_cast<milliseconds>(steady_clock::now() - kProgramStart).count();
 }
 
-int nextFrame(double value, double maximum) {
+int nextFrame(double value, double lastFrame) {
   const int next = truncateFrame(value) + 1;
-  return next >= truncateFrame(maximum) ? 0 : next;
+  return next > truncateFrame(lastFrame) ? 0 : next;
 }
 
 Playback::Playback(MillisecondClock clock) : clock_(std::move(clock)) {}
 
-std::optional<int> Playback::step(bool lightOn, double value, double maximum) {
+std::optional<int> Playback::step(bool lightOn, double value, double lastFrame) {
   if (!lightOn) return std::nullopt;
   if (clock_() - lastAdvance_ < kPeriodMs) return std::nullopt;
   lastAdvance_ = clock_();
-  return nextFrame(value, maximum);
+  return nextFrame(value, lastFrame);
 }
 
 std::int64_t Playback::millisecondsUntilDue() const {

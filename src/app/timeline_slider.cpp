@@ -14,9 +14,10 @@ TimelineSlider::TimelineSlider(FigureView* view, int initialMaximum, int x, int 
   callback(timelineCallback, view);
 }
 
-void TimelineSlider::setMaximum(int frames) {
-  if (maximum() == frames) return;
-  maximum(frames);
+void TimelineSlider::setFrameCount(int frames) {
+  const int last = frames > 0 ? frames - 1 : 0;
+  if (maximum() == last) return;
+  maximum(last);
   redraw();
 }
 

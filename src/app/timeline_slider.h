@@ -7,15 +7,15 @@
 namespace kinemora {
 
 // The timeline: its value is the frame the view shows, in whole frames from
-// 0 to the maximum that the motion buttons raise. Every change while
-// dragging repaints the view.
+// 0 to the last frame stored. Every change while dragging repaints the view.
 class TimelineSlider : public Fl_Value_Slider {
  public:
   TimelineSlider(FigureView* view, int initialMaximum, int x, int y, int w, int h);
 
-  // A new top of the range, with the knob redrawn where it now belongs:
-  // the valuator's own maximum() leaves the old knob on the screen.
-  void setMaximum(int frames);
+  // The range for `frames` frames, 0..frames-1 (just 0 with none), with the
+  // knob redrawn where it now belongs: the valuator's own maximum() leaves
+  // the old knob on the screen.
+  void setFrameCount(int frames);
 };
 
 // The slider's callback: asks the view (the user data) to repaint. The view

@@ -1,7 +1,5 @@
 #include "compose/actions.h"
 
-#include <cstdio>
-
 namespace kinemora {
 
 namespace {
@@ -33,23 +31,6 @@ std::string_view wordOf(const Action& action) {
     case Action::Kind::Redo: return kRedoWord;
   }
   return {};
-}
-
-std::string printable(std::string_view word) {
-  std::string out;
-  for (const char c : word) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '\\') {
-      out += "\\\\";
-    } else if (byte < 0x20 || byte == 0x7f) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out;
 }
 
 std::string actionWords() {

@@ -22,11 +22,6 @@ struct Action {
 // The action a word names, or nothing.
 std::optional<Action> actionNamed(std::string_view word);
 std::string_view wordOf(const Action& action);
-// A word as a message should show it: control characters (an escape
-// sequence, a line break) as C escapes, so that nothing a user typed can
-// move the cursor or recolour a terminal.
-std::string printable(std::string_view word);
-
 // Every word, in the order of the buttons: "rhumba ... cheer noise clear
 // undo redo".
 std::string actionWords();

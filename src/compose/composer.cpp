@@ -28,7 +28,6 @@ void Composer::undo(Undo&& record) {
     case Action::Kind::Clear:
       skeleton_.putFrames(std::move(record.cleared->frames));
       queueText_ = std::move(record.cleared->queueText);
-      timelineMaximum_ = record.cleared->timelineMaximum;
       break;
     case Action::Kind::Undo:
     case Action::Kind::Redo: break;
@@ -40,9 +39,18 @@ void Composer::restart() {
   skeleton_.noise = false;
 }
 
-bool Composer::skipsTransition(const MotionEntry& entry) const {
-  if (!lastMotion_) return false;
-  return *lastMotion_ == entry.motion || (entry.punch && motionEntry(*lastMotion_).punch);
+namespace {
+
+bool skipsTransition(std::optional<Motion> last, const MotionEntry& entry) {
+  if (!last) return false;
+  return *last == entry.motion || (entry.punch && motionEntry(*last).punch);
+}
+
+}  // namespace
+
+int framesOfPress(std::optional<Motion> last, Motion motion) {
+  const MotionEntry& entry = motionEntry(motion);
+  return entry.frames + (skipsTransition(last, entry) ? 0 : kTransitionFrames);
 }
 
 void Composer::press(Motion motion) { pressFrom(checkpoint(), motion); }
@@ -61,26 +69,21 @@ void Composer::append(Motion motion) {
   queueText_ += entry.label;
   queueText_ += ' ';
   // The transition blends into the motion just laid, and its frames come
-  // before the motion's. Each block of n frames lengthens the timeline by n-1.
+  // before the motion's.
   skeleton_.setMotion(motionRecords(motion));
-  if (!skipsTransition(entry)) {
-    skeleton_.appendTransition(kTransitionFrames);
-    timelineMaximum_ += kTransitionFrames - 1;
-  }
+  if (!skipsTransition(lastMotion_, entry)) skeleton_.appendTransition(kTransitionFrames);
   skeleton_.appendFrames(entry.frames);
-  timelineMaximum_ += entry.frames - 1;
   lastMotion_ = motion;
 }
 
 Composer::Checkpoint Composer::checkpoint() const {
-  return {skeleton_.frameCount(), queueText_.size(),  timelineMaximum_,
-          lastMotion_,            randomStreamState(), noiseTablesBuilt()};
+  return {skeleton_.frameCount(), queueText_.size(), lastMotion_, randomStreamState(),
+          noiseTablesBuilt()};
 }
 
 void Composer::restore(const Checkpoint& c) {
   skeleton_.truncateFrames(c.storedFrames);
   queueText_.resize(c.queueLength);  // shorter: no allocation
-  timelineMaximum_ = c.timelineMaximum;
   lastMotion_ = c.lastMotion;
   // The motion laid is always the last one pressed; before any press every
   // joint holds the still record.
@@ -93,17 +96,15 @@ TakenComposition Composer::clear() {
   TakenComposition taken;
   taken.frames = skeleton_.takeFrames();
   taken.queueText.swap(queueText_);
-  taken.timelineMaximum = timelineMaximum_;
-  timelineMaximum_ = 0;
   return taken;
 }
 
 SaveResult Composer::save(const char* path, FileFormat format) const {
-  return writeAnimation(skeleton_, path, timelineMaximum_, format);
+  return writeAnimation(skeleton_, path, skeleton_.frameCount(), format);
 }
 
 SaveResult Composer::save(std::FILE* stream, FileFormat format) const {
-  return writeAnimation(skeleton_, stream, timelineMaximum_, format);
+  return writeAnimation(skeleton_, stream, skeleton_.frameCount(), format);
 }
 
 }  // namespace kinemora

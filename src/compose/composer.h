@@ -22,12 +22,16 @@ constexpr int kTransitionFrames = 13;
 struct TakenComposition {
   StoredFrames frames;
   std::string queueText;
-  int timelineMaximum = 0;
 };
 
+// Frames a press of `motion` appends after `last` (none before the first
+// press): its own, and a transition unless it repeats the last motion or is
+// a punch after a punch.
+int framesOfPress(std::optional<Motion> last, Motion motion);
+
 // What the buttons of the program do, free of any toolkit: the queue text,
-// which motion came last, the timeline's maximum, the noise switch, "clear"
-// and saving. The window's callbacks are thin calls into it, and the
+// which motion came last, the timeline, the noise switch, "clear" and
+// saving. The window's callbacks are thin calls into it, and the
 // command-line composer drives the same object, so both write the same file
 // for the same presses.
 class Composer {
@@ -35,7 +39,6 @@ class Composer {
   struct Checkpoint {
     int storedFrames;
     std::size_t queueLength;
-    int timelineMaximum;
     std::optional<Motion> lastMotion;
     RandomStreamState randomStream;
     bool noiseTablesBuilt;
@@ -47,7 +50,7 @@ class Composer {
   explicit Composer(Skeleton& skeleton);
 
   // A motion button: lay the motion, blend it in unless it repeats the last
-  // one (any punch after a punch), append its frames, raise the timeline.
+  // one (any punch after a punch), append its frames to the timeline.
   // When memory runs out part way (std::bad_alloc) everything, the random
   // stream and the noise tables included, is put back as it was before the
   // press, and the exception goes on to the caller.
@@ -76,15 +79,15 @@ class Composer {
   // off, no last motion, the random stream and the noise tables as then.
   void restart();
 
-  // File > Save File (BVH) and File > Export glTF: the frames on the
-  // timeline, 0..maximum-1.
+  // File > Save File (BVH) and File > Export glTF: every frame on the
+  // timeline.
   SaveResult save(const char* path, FileFormat format = FileFormat::Bvh) const;
   SaveResult save(std::FILE* stream, FileFormat format = FileFormat::Bvh) const;
 
   const std::string& queueText() const { return queueText_; }
-  // Each block of n frames adds n-1: after B blocks of F frames it is F-B.
-  // It is also the number of frames a save writes.
-  int timelineMaximum() const { return timelineMaximum_; }
+  // The frames on the timeline: every frame stored since the last "clear".
+  // The timeline shows frames 0..frameCount()-1 and a save writes them all.
+  int frameCount() const { return skeleton_.frameCount(); }
   std::optional<Motion> lastMotion() const { return lastMotion_; }
   bool noise() const { return skeleton_.noise; }
   Skeleton& skeleton() { return skeleton_; }
@@ -97,11 +100,9 @@ class Composer {
   // A press from the state `before`, put back should it run out of memory.
   void pressFrom(const Checkpoint& before, Motion motion);
   void append(Motion motion);
-  bool skipsTransition(const MotionEntry& entry) const;
 
   Skeleton& skeleton_;
   std::string queueText_;
-  int timelineMaximum_ = 0;
   std::optional<Motion> lastMotion_;  // none until the first press
   Checkpoint start_;                  // set last: the state at construction
 };

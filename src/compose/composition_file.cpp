@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "export/saving.h"
+#include "export/shown_text.h"
 
 namespace kinemora {
 

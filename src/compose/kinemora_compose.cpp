@@ -15,6 +15,7 @@
 #include "compose/history.h"
 #include "export/file_format.h"
 #include "export/replacing_file.h"
+#include "export/shown_text.h"
 
 namespace {
 
@@ -222,6 +223,6 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr, "motion queue: %s\nframes stored: %d\nframes written: %d\n",
                composer.queueText().c_str(), skeleton.frameCount(),
-               composer.timelineMaximum());
+               composer.frameCount());
   return 0;
 }

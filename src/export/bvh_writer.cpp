@@ -21,11 +21,15 @@ void writeHierarchy(const Joint& joint, BvhOutput& out, int depth) {
   out.text("\n");
   out.tabs(depth);
   out.text("{\n");
+  // The root's place goes in its position channels, where every reader
+  // takes it; some add the root's OFFSET to them and some drop it, so it
+  // is zero.
+  const Vec3 offset = joint.isRoot() ? Vec3() : joint.offset;
   out.tabs(depth + 1);
   out.text("OFFSET ");
-  out.number(joint.offset.x, kOffsetDigits, true);
-  out.number(joint.offset.y, kOffsetDigits, true);
-  out.number(joint.offset.z, kOffsetDigits, false);
+  out.number(offset.x, kOffsetDigits, true);
+  out.number(offset.y, kOffsetDigits, true);
+  out.number(offset.z, kOffsetDigits, false);
   out.text("\n");
   out.tabs(depth + 1);
   out.text(joint.isRoot()
@@ -47,7 +51,11 @@ void writeHierarchy(const Joint& joint, BvhOutput& out, int depth) {
 }
 
 void writeMotion(const Joint& joint, BvhOutput& out, int frame) {
-  if (joint.isRoot()) out.text("0. 0. 0. ");  // the figure never leaves its spot
+  if (joint.isRoot()) {  // the figure never leaves its spot
+    out.number(joint.offset.x, kChannelDigits, true);
+    out.number(joint.offset.y, kChannelDigits, true);
+    out.number(joint.offset.z, kChannelDigits, true);
+  }
   const Vec3& a = joint.angles[frame];
   out.number(a.z, kChannelDigits, true);
   out.number(a.x, kChannelDigits, true);
@@ -63,7 +71,7 @@ bool writeBvhText(const Skeleton& skeleton, BvhOutput& out, int frameCount,
   writeHierarchy(skeleton.root(), out, 0);
   out.text("MOTION\nFrames: ");
   out.text(std::to_string(frameCount).c_str());
-  out.text("\nFrame time: 0.033333\n");
+  out.text("\nFrame Time: 0.033333\n");
   for (int frame = 0; frame < frameCount && !out.failed(); ++frame) {
     writeMotion(skeleton.root(), out, frame);
     out.text("\n");

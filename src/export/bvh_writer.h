@@ -8,8 +8,9 @@
 namespace kinemora {
 
 // The BVH file: the fixed hierarchy (tab-indented, offsets with seven
-// significant digits), then one line of channels per frame (three digits),
-// at a frame time of 0.033333 s.
+// significant digits, the root's zero), then one line of channels per frame
+// (three digits; the root's position is where it stands, 0 60 0), at a
+// frame time of 0.033333 s.
 
 // Writes frames 0..frameCount-1. The file at path is replaced only when
 // everything was written; on failure it is left as it was.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <memory>
 
 #include "figure/joint.h"
@@ -15,6 +16,9 @@ struct StoredFrames {
   std::array<Track<Quaternion>, kJointCount> rotations;
   std::array<Track<Vec3>, kJointCount> angles;
 };
+
+// What one stored frame takes in memory: every joint's entry in each track.
+constexpr std::size_t kBytesPerStoredFrame = kJointCount * (sizeof(Quaternion) + sizeof(Vec3));
 
 // The figure: 20 joints in a fixed tree, and the noise switch. Every
 // per-frame operation starts at the root and recurses in child order.

@@ -27,8 +27,8 @@ const VALUES_PER_FRAME_LINE = 63;  // root position + 20 joints x (z, x, y)
 // (the loader ignores extra values and lines) and for reporting angles.
 function frameLines(text) {
   const lines = text.split('\n');
-  const at = lines.findIndex((l) => l.startsWith('Frame time:'));
-  if (at < 0) throw new Error('no "Frame time:" line');
+  const at = lines.findIndex((l) => l.startsWith('Frame Time:'));
+  if (at < 0) throw new Error('no "Frame Time:" line');
   return lines.slice(at + 1).filter((l) => l.trim() !== '').map((l) => l.trim().split(/\s+/));
 }
 

@@ -24,26 +24,26 @@ export const COMPOSITIONS = [
   ['empty composition', ''],
 ].map(([name, actions]) => ({ name, actions: actions ? actions.split(' ') : [] }));
 
-// The timeline's maximum after the presses, straight from the button rules:
-// a block of n frames adds n - 1 (motions 97, punches 13, transitions 13); a
-// motion repeating the last one, or a punch after a punch, has no transition;
-// "clear" empties the timeline but not the memory of the last motion.
+// The frames on the timeline after the presses, straight from the button
+// rules: motions 97 frames, punches 13, transitions 13; a motion repeating
+// the last one, or a punch after a punch, has no transition; "clear" empties
+// the timeline but not the memory of the last motion.
 export function expectedFrames(actions) {
   const isPunch = (a) => a === 'punchR' || a === 'punchL';
-  let maximum = 0;
+  let frames = 0;
   let last = null;
   for (const action of actions) {
     if (action === 'noise') continue;
     if (action === 'clear') {
-      maximum = 0;
+      frames = 0;
       continue;
     }
     const repeats = action === last || (isPunch(action) && isPunch(last));
-    if (!repeats) maximum += 12;
-    maximum += isPunch(action) ? 12 : 96;
+    if (!repeats) frames += 13;
+    frames += isPunch(action) ? 13 : 97;
     last = action;
   }
-  return maximum;
+  return frames;
 }
 
 export function run(exe, args) {

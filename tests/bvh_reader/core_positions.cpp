@@ -101,6 +101,6 @@ int main(int argc, char** argv) {
     }
     composer.perform(*action);
   }
-  printJson(skeleton, composer.timelineMaximum());
+  printJson(skeleton, composer.frameCount());
   return 0;
 }

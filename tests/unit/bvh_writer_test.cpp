@@ -30,7 +30,7 @@ const char* const kFirstLines[] = {
     "HIERARCHY",
     "ROOT Root",
     "{",
-    "\tOFFSET 0. 60. 0.",
+    "\tOFFSET 0. 0. 0.",
     "\tCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation",
     "\tJOINT Waist",
     "\t{",
@@ -59,9 +59,10 @@ std::string whole(float v) { return std::to_string(static_cast<int>(v)) + "."; }
 std::string nameLine(const test::TreeEntry& j) {
   return tabs(j.depth) + (j.depth == 0 ? "ROOT " : "JOINT ") + j.name;
 }
+// The root's OFFSET is zero: where it stands is in its position channels.
 std::string offsetLine(const test::TreeEntry& j) {
-  return tabs(j.depth + 1) + "OFFSET " + whole(j.offset.x) + " " + whole(j.offset.y) + " " +
-         whole(j.offset.z);
+  const Vec3 o = j.depth == 0 ? Vec3() : j.offset;
+  return tabs(j.depth + 1) + "OFFSET " + whole(o.x) + " " + whole(o.y) + " " + whole(o.z);
 }
 
 TEST(BvhWriter, ZeroFramesIsTheHierarchyAndTheMotionHeader) {
@@ -72,7 +73,7 @@ TEST(BvhWriter, ZeroFramesIsTheHierarchyAndTheMotionHeader) {
   EXPECT_EQ(file[kHierarchyLines - 1], "}");
   EXPECT_EQ(file[kHierarchyLines], "MOTION");
   EXPECT_EQ(file[kHierarchyLines + 1], "Frames: 0");
-  EXPECT_EQ(file[kHierarchyLines + 2], "Frame time: 0.033333");
+  EXPECT_EQ(file[kHierarchyLines + 2], "Frame Time: 0.033333");
 }
 
 TEST(BvhWriter, HierarchyHoldsEveryJointWithItsOffset) {
@@ -93,19 +94,20 @@ TEST(BvhWriter, HierarchyHoldsEveryJointWithItsOffset) {
   EXPECT_EQ(endSites, 5);
 }
 
-// 3 position zeros and 20 joints' z, x, y: 63 numbers, each followed by a space.
+// The root's position (0 60 0) and 20 joints' z, x, y: 63 numbers, each
+// followed by a space.
 TEST(BvhWriter, FrameLinesHold63ValuesEachFollowedByASpace) {
   auto skeleton = test::freshSkeleton();
   skeleton->noise = true;
   skeleton->setMotion(motionRecords(Motion::Rhumba));
   skeleton->appendTransition(13);
   skeleton->appendFrames(97);
-  const std::vector<std::string> file = lines(bvhText(*skeleton, 108));
-  ASSERT_EQ(file.size(), kHierarchyLines + 3 + 108);
-  EXPECT_EQ(file[kHierarchyLines + 1], "Frames: 108");
+  const std::vector<std::string> file = lines(bvhText(*skeleton, 110));
+  ASSERT_EQ(file.size(), kHierarchyLines + 3 + 110);
+  EXPECT_EQ(file[kHierarchyLines + 1], "Frames: 110");
   for (std::size_t n = kHierarchyLines + 3; n < file.size(); ++n) {
     const std::string& line = file[n];
-    ASSERT_EQ(line.rfind("0. 0. 0. ", 0), 0u) << line;
+    ASSERT_EQ(line.rfind("0. 60. 0. ", 0), 0u) << line;
     ASSERT_EQ(line.back(), ' ');
     ASSERT_EQ(line.find("  "), std::string::npos);
     std::istringstream tokens(line);
@@ -132,8 +134,8 @@ TEST(BvhWriter, FrameLineFromTheAnglesTrack) {
   for (int n = 0; n < 19; ++n) zeros += "0. 0. 0. ";
   const std::vector<std::string> file = lines(bvhText(*skeleton, 2));
   ASSERT_EQ(file.size(), kHierarchyLines + 5);
-  EXPECT_EQ(file[kHierarchyLines + 3], "0. 0. 0. -10. 0. 0. " + zeros);
-  EXPECT_EQ(file[kHierarchyLines + 4], "0. 0. 0. " + zeros + "123 1.5 -0.25 ");
+  EXPECT_EQ(file[kHierarchyLines + 3], "0. 60. 0. -10. 0. 0. " + zeros);
+  EXPECT_EQ(file[kHierarchyLines + 4], "0. 60. 0. " + zeros + "123 1.5 -0.25 ");
 }
 
 TEST(BvhWriter, RefusesFrameCountsOutsideTheStoredFrames) {

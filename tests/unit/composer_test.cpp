@@ -1,5 +1,8 @@
 #include "compose/composer.h"
 
+#include <cstdint>
+#include <vector>
+
 #include <algorithm>
 #include <optional>
 #include <random>
@@ -8,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "compose/memory_need.h"
 #include "test_support.h"
 
 namespace kinemora {
@@ -27,21 +31,20 @@ void perform(Composer& composer, const std::string& actions) {
 struct Composition {
   const char* actions;
   const char* queueText;
-  int storedFrames;
-  int maximum;
+  int frames;  // stored since the last "clear": all of them on the timeline
 };
 
 const Composition kCompositions[] = {
-    // actions                     queue text                stored  maximum
-    {"",                           "",                       0,      0},
-    {"clear",                      "",                       0,      0},
-    {"rhumba",                     "rhumba ",                110,    108},
-    {"rhumba rhumba",              "rhumba rhumba ",         207,    204},
-    {"rhumba clap",                "rhumba clap ",           220,    216},
-    {"punchR punchL punchR",       "punchR punchL punchR ",  52,     48},
-    {"punchR cheer",               "punchR cheer ",          136,    132},
-    {"rhumba clear rhumba",        "rhumba ",                97,     96},
-    {"cheer punchL clear clap",    "clap ",                  110,    108},
+    // actions                     queue text                frames
+    {"",                           "",                       0},
+    {"clear",                      "",                       0},
+    {"rhumba",                     "rhumba ",                110},
+    {"rhumba rhumba",              "rhumba rhumba ",         207},
+    {"rhumba clap",                "rhumba clap ",           220},
+    {"punchR punchL punchR",       "punchR punchL punchR ",  52},
+    {"punchR cheer",               "punchR cheer ",          136},
+    {"rhumba clear rhumba",        "rhumba ",                97},
+    {"cheer punchL clear clap",    "clap ",                  110},
 };
 
 TEST(Composer, CompositionsStoreAndShowTheirFrames) {
@@ -50,8 +53,8 @@ TEST(Composer, CompositionsStoreAndShowTheirFrames) {
     Composer composer(*skeleton);
     perform(composer, c.actions);
     EXPECT_EQ(composer.queueText(), c.queueText) << c.actions;
-    EXPECT_EQ(skeleton->frameCount(), c.storedFrames) << c.actions;
-    EXPECT_EQ(composer.timelineMaximum(), c.maximum) << c.actions;
+    EXPECT_EQ(skeleton->frameCount(), c.frames) << c.actions;
+    EXPECT_EQ(composer.frameCount(), c.frames) << c.actions;
   }
 }
 
@@ -85,29 +88,6 @@ TEST(Composer, TransitionsFollowTheLastPress) {
   EXPECT_EQ(skeleton->frameCount(), 97);
 }
 
-// Each block of n frames adds n - 1 to the maximum.
-TEST(Composer, MaximumIsStoredFramesMinusBlocks) {
-  auto skeleton = test::freshSkeleton();
-  Composer composer(*skeleton);
-  std::mt19937 random(17);
-  int blocks = 0;
-  for (int n = 0; n < 60; ++n) {
-    const int pick = static_cast<int>(random() % 9);
-    if (pick == 7) {
-      composer.clear();
-      blocks = 0;
-    } else if (pick == 8) {
-      composer.toggleNoise();
-    } else {
-      const MotionEntry& entry = kMotions[pick % kMotionCount];
-      const int before = skeleton->frameCount();
-      composer.press(entry.motion);
-      blocks += skeleton->frameCount() - before > entry.frames ? 2 : 1;
-    }
-    ASSERT_EQ(skeleton->frameCount() - blocks, composer.timelineMaximum()) << "step " << n;
-  }
-}
-
 TEST(Composer, NoiseSwitchedOnAndOffBetweenMotionsLeavesNone) {
   auto plain = test::freshSkeleton();
   Composer a(*plain);
@@ -124,22 +104,54 @@ TEST(Composer, NoiseSwitchedOnAndOffBetweenMotionsLeavesNone) {
   }
 }
 
-// Saving writes the frames on the timeline: the two highest stored frames of
-// a single motion stay out of the file.
-TEST(Composer, SaveWritesTheTimelinesFrames) {
-  for (const char* actions : {"", "rhumba", "rhumba clear", "punchR punchL"}) {
+// Saving writes every frame on the timeline, the last of each block too.
+TEST(Composer, SaveWritesEveryFrameOnTheTimeline) {
+  const struct {
+    const char* actions;
+    int lines;
+  } kSaves[] = {{"", 0}, {"rhumba", 13 + 97}, {"rhumba clear", 0}, {"punchR punchL", 13 + 13 + 13}};
+  for (const auto& save : kSaves) {
     auto skeleton = test::freshSkeleton();
     Composer composer(*skeleton);
-    perform(composer, actions);
+    perform(composer, save.actions);
     const std::string text =
         test::capturedText([&](std::FILE* f) { EXPECT_TRUE(composer.save(f)); });
-    const std::size_t header = text.find("Frame time: 0.033333\n");
+    const std::size_t header = text.find("Frame Time: 0.033333\n");
     ASSERT_NE(header, std::string::npos);
     const std::string frames = text.substr(header + 21);
-    const int lines = static_cast<int>(std::count(frames.begin(), frames.end(), '\n'));
-    EXPECT_EQ(lines, composer.timelineMaximum()) << actions;
-    EXPECT_NE(text.find("Frames: " + std::to_string(lines) + "\n"), std::string::npos);
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), '\n'), save.lines) << save.actions;
+    EXPECT_NE(text.find("Frames: " + std::to_string(save.lines) + "\n"), std::string::npos);
   }
+}
+
+// The frames a composition stores, counted from its words, as composing
+// them stores: undo and redo as the history has them, "clear" keeping its
+// frames for undo.
+TEST(MemoryNeed, FramesStoredByTheWordsAreWhatComposingStores) {
+  const struct {
+    const char* actions;
+    std::uint64_t frames;
+  } kCounts[] = {
+      // actions                          most frames stored at once
+      {"",                                0},
+      {"rhumba clap",                     220},
+      {"punchR punchL clear punchR",      52},        // "clear" keeps its frames
+      {"rhumba clap undo clap",           220},
+      {"rhumba clap undo undo redo cheer", 220},     // the redone rhumba, then cheer
+      {"rhumba undo redo redo",           110},       // nothing left to redo
+      {"cheer cheer undo punchL",         207},       // the most was before the undo
+  };
+  for (const auto& c : kCounts) {
+    std::vector<Action> actions;
+    std::istringstream words(c.actions);
+    for (std::string word; words >> word;) actions.push_back(*actionNamed(word));
+    EXPECT_EQ(framesStoredBy(actions), c.frames) << c.actions;
+  }
+  const std::vector<Action> huge(1000, Action{Action::Kind::Press, Motion::Cheer});
+  EXPECT_EQ(memoryRefusal(huge, std::uint64_t{1} << 40), std::nullopt);
+  const std::optional<std::string> refusal = memoryRefusal(huge, 50'000'000);
+  ASSERT_TRUE(refusal);
+  EXPECT_NE(refusal->find("would store 97013 frames"), std::string::npos) << *refusal;
 }
 
 }  // namespace

@@ -20,19 +20,18 @@ struct FakeClock {
   }
 };
 
-TEST(NextFrame, CountsUpAndWrapsAtTheMaximum) {
-  EXPECT_EQ(nextFrame(0, 108), 1);
-  EXPECT_EQ(nextFrame(106, 108), 107);
-  EXPECT_EQ(nextFrame(107, 108), 0);
+TEST(NextFrame, CountsUpAndWrapsAfterTheLastFrame) {
+  EXPECT_EQ(nextFrame(0, 109), 1);
+  EXPECT_EQ(nextFrame(108, 109), 109);
+  EXPECT_EQ(nextFrame(109, 109), 0);
 }
-
-TEST(NextFrame, ValueDraggedToTheMaximumGoesToZero) { EXPECT_EQ(nextFrame(108, 108), 0); }
 
 TEST(NextFrame, EmptyTimelineStaysAtZero) { EXPECT_EQ(nextFrame(0, 0), 0); }
 
-TEST(NextFrame, ValueAndMaximumAreTruncated) {
-  EXPECT_EQ(nextFrame(3.7, 108), 4);
-  EXPECT_EQ(nextFrame(107.9, 108.9), 0);
+TEST(NextFrame, ValueAndLastFrameAreTruncated) {
+  EXPECT_EQ(nextFrame(3.7, 109), 4);
+  EXPECT_EQ(nextFrame(108.9, 109.9), 109);
+  EXPECT_EQ(nextFrame(109.9, 109.9), 0);
 }
 
 TEST(Playback, LightOffDoesNothing) {
@@ -137,24 +136,24 @@ TEST(Playback, ChecksOnTimeGiveExactly34Milliseconds) {
   for (std::size_t i = 1; i < times.size(); ++i) EXPECT_EQ(times[i] - times[i - 1], 34);
 }
 
-// Playback shows frames 0..maximum-1, each as often as the others: exactly
-// the frames that File > Save File writes.
-TEST(Playback, CyclesThroughTheFramesBelowTheMaximum) {
+// Playback shows every frame of a "rhumba" (110), each as often as the
+// others: exactly the frames that File > Save File writes.
+TEST(Playback, CyclesThroughEveryFrame) {
   FakeClock clock;
   Playback playback(clock.reader());
-  const int maximum = 108;
+  const int frames = 110;
   std::map<int, int> shown;
   double value = 0;
-  for (int i = 1; i <= 3 * maximum; ++i) {
+  for (int i = 1; i <= 3 * frames; ++i) {
     clock.now = 34 * i;
-    const auto next = playback.step(true, value, maximum);
+    const auto next = playback.step(true, value, frames - 1);
     ASSERT_TRUE(next);
     value = *next;
     ++shown[*next];
   }
-  ASSERT_EQ(shown.size(), static_cast<std::size_t>(maximum));
+  ASSERT_EQ(shown.size(), static_cast<std::size_t>(frames));
   EXPECT_EQ(shown.begin()->first, 0);
-  EXPECT_EQ(shown.rbegin()->first, maximum - 1);
+  EXPECT_EQ(shown.rbegin()->first, frames - 1);
   for (const auto& [frame, count] : shown) EXPECT_EQ(count, 3) << frame;
 }
 
