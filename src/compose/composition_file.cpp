@@ -1,6 +1,7 @@
 #include "compose/composition_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -63,6 +64,16 @@ std::string withCompositionExtension(const std::string& path) {
   return named ? path : path + std::string(kCompositionExtension);
 }
 
+bool isCompositionPath(std::string_view path) {
+  const std::string_view extension = kCompositionExtension;
+  if (path.size() <= extension.size()) return false;
+  const std::string_view end = path.substr(path.size() - extension.size());
+  for (std::size_t i = 0; i < extension.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(end[i])) != extension[i]) return false;
+  }
+  return path[path.size() - extension.size() - 1] != '/';
+}
+
 std::string compositionText(const std::vector<Action>& actions) {
   std::string text(kCompositionHeader);
   text += '\n';
@@ -115,7 +126,7 @@ bool parseComposition(std::string_view text, std::vector<Action>* actions, std::
       const std::string_view word = text.substr(start, i - start);
       const std::optional<Action> action = actionNamed(word);
       if (!action) {
-        *error = lineMessage(line, "unknown word '" + printable(word) + "'");
+        *error = lineMessage(line, "unknown word '" + shownText(word) + "'");
         return false;
       }
       actions->push_back(*action);

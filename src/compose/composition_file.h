@@ -28,6 +28,9 @@ constexpr std::size_t kCompositionMaxBytes = 1 << 20;
 
 // The path with ".kinemora" added when its file name has no extension.
 std::string withCompositionExtension(const std::string& path);
+// Whether the path's file name ends in ".kinemora", in any case: such a file
+// holds a composition, and an animation is never saved over one.
+bool isCompositionPath(std::string_view path);
 
 // The file text for `actions`: the header, then the words, a few to a line.
 std::string compositionText(const std::vector<Action>& actions);
