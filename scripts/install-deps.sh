@@ -11,6 +11,8 @@ packages=(
 if [[ "${1:-}" == "--test" ]]; then
   # Headless display, input driving, screenshots, packaging checks.
   packages+=(xvfb xdotool x11-utils x11-apps imagemagick dpkg-dev lintian desktop-file-utils file)
+  # A second reader of the files written, besides three.js.
+  packages+=(assimp-utils)
   # A JavaScript runtime for the BVH reader check; any node with npm will do.
   if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
     packages+=(nodejs npm)

@@ -99,7 +99,7 @@ int main() {
   const double stddev = std::sqrt(variance / intervals.size());
   std::sort(intervals.begin(), intervals.end());
 
-  std::printf("advances in %.0f s of play: %zu (timeline maximum %d)\n", kPlaySeconds,
+  std::printf("advances in %.0f s of play: %zu (last frame %d)\n", kPlaySeconds,
               advancesWhilePlaying, static_cast<int>(timelineSlider->maximum()));
   std::printf("interval between advances: mean %.2f ms, stddev %.2f ms, min %.2f ms, "
               "median %.2f ms, max %.2f ms\n",

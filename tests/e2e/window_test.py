@@ -35,7 +35,7 @@ class WhatTheWindowShows(kd.ProgramTest):
         program = self.start_program()
         empty = program.picture("slider")  # a range of nothing: the knob in the middle
         program.press("rhumba")
-        program.wait_for_new_picture(empty, "the knob at frame 0 of 108", widget="slider")
+        program.wait_for_new_picture(empty, "the knob at frame 0 of 109", widget="slider")
 
     def test_the_motion_queue_label_is_inside_the_window(self):
         program = self.start_program()
