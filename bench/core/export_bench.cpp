@@ -14,6 +14,7 @@
 #include "compose/composer.h"
 #include "export/bvh_writer.h"
 #include "export/gltf_writer.h"
+#include "figure/motion_tracks.h"
 #include "recording_reporter.h"
 #include "sessions.h"
 
@@ -25,8 +26,8 @@ constexpr int kExportFrames = 100000;
 // The composed animation, built once before anything is timed.
 struct ExportSession {
   ExportSession() { presses = pressUntil(composer, kExportFrames); }
-  Skeleton skeleton;
-  Composer composer{skeleton};
+  const FrameStore& frames() const { return composer.frames(); }
+  Composer composer;
   int presses = 0;
 };
 
@@ -52,17 +53,17 @@ long bytesWritten(Write write) {
 }
 
 long exportedBytes(int frames) {
-  return bytesWritten([&](std::FILE* f) { writeBvh(session().skeleton, f, frames); });
+  return bytesWritten([&](std::FILE* f) { writeBvh(session().frames(), f, frames); });
 }
 
 long gltfBytes(GltfForm form, int frames) {
-  return bytesWritten([&](std::FILE* f) { writeGltf(session().skeleton, f, frames, form); });
+  return bytesWritten([&](std::FILE* f) { writeGltf(session().frames(), f, frames, form); });
 }
 
 void BM_ExportBvh(benchmark::State& state) {
-  const Skeleton& skeleton = session().skeleton;
+  const FrameStore& frames = session().frames();
   for (auto _ : state) {
-    const SaveResult result = writeBvh(skeleton, nullSink(), kExportFrames);
+    const SaveResult result = writeBvh(frames, nullSink(), kExportFrames);
     if (!result) state.SkipWithError(result.message.c_str());
   }
   const long bytes = exportedBytes(kExportFrames);
@@ -72,9 +73,9 @@ void BM_ExportBvh(benchmark::State& state) {
 }
 
 void BM_ExportGltf(benchmark::State& state, GltfForm form) {
-  const Skeleton& skeleton = session().skeleton;
+  const FrameStore& frames = session().frames();
   for (auto _ : state) {
-    const SaveResult result = writeGltf(skeleton, nullSink(), kExportFrames, form);
+    const SaveResult result = writeGltf(frames, nullSink(), kExportFrames, form);
     if (!result) state.SkipWithError(result.message.c_str());
   }
   const long bytes = gltfBytes(form, kExportFrames);
@@ -89,9 +90,15 @@ class PrintfBaseline {
  public:
   explicit PrintfBaseline(std::FILE* sink) : sink_(sink) {}
 
-  std::size_t write(const Skeleton& skeleton, int frames) {
+  std::size_t write(const FrameStore& stored, int frames) {
     for (int frame = 0; frame < frames; ++frame) {
-      joint(skeleton.root(), frame);
+      put("0. 60. 0. ");
+      for (const JointIndex j : kPreOrder) {
+        const Vec3 a = channelAngles(stored[frame].rotations[j]);
+        number(a.z);
+        number(a.x);
+        number(a.y);
+      }
       put("\n");
     }
     flush();
@@ -101,15 +108,6 @@ class PrintfBaseline {
  private:
   static constexpr std::size_t kCapacity = 1 << 16;
   static constexpr std::size_t kLongestNumber = 32;
-
-  void joint(const Joint& j, int frame) {
-    if (j.isRoot()) put("0. 0. 0. ");
-    const Vec3& a = j.angles[frame];
-    number(a.z);
-    number(a.x);
-    number(a.y);
-    for (const Joint* child : j.children) joint(*child, frame);
-  }
 
   void number(double value) {
     if (kCapacity - used_ < kLongestNumber) flush();
@@ -136,11 +134,11 @@ class PrintfBaseline {
 };
 
 void BM_ExportPrintfBaseline(benchmark::State& state) {
-  const Skeleton& skeleton = session().skeleton;
+  const FrameStore& frames = session().frames();
   std::size_t bytes = 0;
   for (auto _ : state) {
     auto baseline = std::make_unique<PrintfBaseline>(nullSink());
-    bytes = baseline->write(skeleton, kExportFrames);
+    bytes = baseline->write(frames, kExportFrames);
   }
   state.SetBytesProcessed(state.iterations() * bytes);
   state.counters["frames"] = kExportFrames;
@@ -155,9 +153,9 @@ void BM_ExportBvhToFile(benchmark::State& state) {
     return;
   }
   const std::string path = std::string(directory) + "/export.bvh";
-  const Skeleton& skeleton = session().skeleton;
+  const FrameStore& frames = session().frames();
   for (auto _ : state) {
-    const SaveResult result = writeBvh(skeleton, path.c_str(), kExportFrames);
+    const SaveResult result = writeBvh(frames, path.c_str(), kExportFrames);
     if (!result) state.SkipWithError(result.message.c_str());
   }
   state.SetBytesProcessed(state.iterations() * exportedBytes(kExportFrames));
@@ -192,9 +190,9 @@ void printHeapDuringExport() {
     void (*write)(int frames);
   };
   const Format formats[] = {
-      {"BVH", [](int n) { writeBvh(session().skeleton, nullSink(), n); }},
-      {".glb", [](int n) { writeGltf(session().skeleton, nullSink(), n, GltfForm::Binary); }},
-      {".gltf", [](int n) { writeGltf(session().skeleton, nullSink(), n, GltfForm::Text); }},
+      {"BVH", [](int n) { writeBvh(session().frames(), nullSink(), n); }},
+      {".glb", [](int n) { writeGltf(session().frames(), nullSink(), n, GltfForm::Binary); }},
+      {".gltf", [](int n) { writeGltf(session().frames(), nullSink(), n, GltfForm::Text); }},
   };
   std::printf("\nHeap taken by one export (operator new; the tracks are already stored):\n");
   std::printf("  %-6s  %8s  %12s  %12s  %12s\n", "format", "frames", "allocations", "bytes",
@@ -246,10 +244,10 @@ void printSummary(const RecordingReporter& results) {
   const double toFile = results.seconds("BM_ExportBvhToFile");
   const double megabytes = results.counter("BM_ExportBvh", "bytes") / 1e6;
   const double baselineMegabytes = results.counter("BM_ExportPrintfBaseline", "bytes") / 1e6;
-  const double trackBytes = trackBytesUsed(session().skeleton);
-  std::printf("\nBVH export of %d frames (%d presses, %.1f MB of text, tracks %.1f MB;"
+  const double frameBytes = frameBytesUsed(session().frames());
+  std::printf("\nBVH export of %d frames (%d presses, %.1f MB of text, frames %.1f MB;"
               " MB = 10^6 bytes):\n",
-              kExportFrames, session().presses, megabytes, trackBytes / 1e6);
+              kExportFrames, session().presses, megabytes, frameBytes / 1e6);
   std::printf("  ours, to /dev/null     %8.1f ms  %7.1f MB/s\n", ours * 1e3, megabytes / ours);
   std::printf("  snprintf %%.3g baseline %8.1f ms  %7.1f MB/s (%.1f MB: shorter exponents)\n",
               baseline * 1e3, baselineMegabytes / baseline, baselineMegabytes);

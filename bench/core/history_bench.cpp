@@ -21,8 +21,7 @@ constexpr int kWindow = 1000;  // actions averaged at each end
 // A 110-frame press (a transition and a motion), undone and redone, on top
 // of a few hundred presses.
 void BM_UndoRedoOnePress(benchmark::State& state) {
-  Skeleton skeleton;
-  Composer composer(skeleton);
+  Composer composer;
   History history(composer);
   for (int i = 0; i < 300; ++i) history.perform({Action::Kind::Press, static_cast<Motion>(i % 2)});
   for (auto _ : state) {
@@ -56,8 +55,7 @@ struct Steps {
 // press; then every action undone, newest first, then redone, oldest first.
 void BM_UndoAndRedoASession(benchmark::State& state) {
   for (auto _ : state) {
-    Skeleton skeleton;
-    Composer composer(skeleton);
+    Composer composer;
     History history(composer);
     std::mt19937 random(2026);
     for (int i = 0; i < kSessionPresses; ++i) {
@@ -66,16 +64,16 @@ void BM_UndoAndRedoASession(benchmark::State& state) {
     }
     Steps undos, redos;
     while (history.canUndo()) {
-      const int frames = skeleton.frameCount();
+      const int frames = composer.frameCount();
       const double start = threadSeconds();
       history.undo();
-      undos.add(threadSeconds() - start, frames - skeleton.frameCount());
+      undos.add(threadSeconds() - start, frames - composer.frameCount());
     }
     while (history.canRedo()) {
-      const int frames = skeleton.frameCount();
+      const int frames = composer.frameCount();
       const double start = threadSeconds();
       history.redo();
-      redos.add(threadSeconds() - start, skeleton.frameCount() - frames);
+      redos.add(threadSeconds() - start, composer.frameCount() - frames);
     }
     // Undone newest first: the last undos reach the session's start.
     const int n = static_cast<int>(undos.seconds.size());

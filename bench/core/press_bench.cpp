@@ -1,6 +1,6 @@
 // The cost of a press: one motion with its transition, and every press of
 // a 10,000-press session, first thousand against last, with the bytes the
-// tracks take per stored frame.
+// frames take per stored frame.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -24,8 +24,7 @@ constexpr int kWindow = 1000;  // presses averaged at each end of the session
 // Alternates "rhumba" and "clap", so every press appends a 13-frame
 // transition and 97 motion frames. State.range(0) turns noise on.
 void BM_OnePress(benchmark::State& state) {
-  Skeleton skeleton;
-  Composer composer(skeleton);
+  Composer composer;
   if (state.range(0) != 0) composer.toggleNoise();
   int presses = 0;
   for (auto _ : state) {
@@ -43,7 +42,7 @@ void BM_OnePress(benchmark::State& state) {
 struct Session {
   std::vector<double> seconds;  // per press
   std::vector<int> frames;      // appended by each press
-  double bytesHeld = 0;         // heap the skeleton holds at the end
+  double bytesHeld = 0;         // heap the composition holds at the end
   double bytesUsed = 0;         // of which frame data
   double storedFrames = 0;
 };
@@ -77,22 +76,21 @@ Session pressSession() {
   Session session;
   session.seconds.reserve(kSessionPresses);
   session.frames.reserve(kSessionPresses);
-  const AllocationWatch watch;  // sees the skeleton's storage and nothing else
-  Skeleton skeleton;
-  Composer composer(skeleton);
+  const AllocationWatch watch;  // sees the composition's storage and nothing else
+  Composer composer;
   std::mt19937 random(2026);
   for (int i = 0; i < kSessionPresses; ++i) {
     if (i % 2 == 0) composer.toggleNoise();
     const Motion motion = static_cast<Motion>(random() % kMotionCount);
-    const int frames = skeleton.frameCount();
+    const int frames = composer.frameCount();
     const double start = threadSeconds();
     composer.press(motion);
     session.seconds.push_back(threadSeconds() - start);
-    session.frames.push_back(skeleton.frameCount() - frames);
+    session.frames.push_back(composer.frameCount() - frames);
   }
   session.bytesHeld = static_cast<double>(watch.taken().peakLive);
-  session.bytesUsed = trackBytesUsed(skeleton);
-  session.storedFrames = skeleton.frameCount();
+  session.bytesUsed = frameBytesUsed(composer.frames());
+  session.storedFrames = composer.frameCount();
   return session;
 }
 

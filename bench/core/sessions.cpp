@@ -22,13 +22,8 @@ double threadSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-double trackBytesUsed(const Skeleton& skeleton) {
-  double bytes = 0;
-  for (int j = 0; j < kJointCount; ++j) {
-    const Joint& joint = skeleton.joint(j);
-    bytes += joint.rotations.size() * sizeof(Quaternion) + joint.angles.size() * sizeof(Vec3);
-  }
-  return bytes;
+double frameBytesUsed(const FrameStore& frames) {
+  return static_cast<double>(frames.count()) * sizeof(Pose);
 }
 
 }  // namespace kinemora::bench

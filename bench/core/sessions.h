@@ -13,8 +13,8 @@ int pressUntil(Composer& composer, int frames);
 // do not count, page faults and copies made by the work timed do.
 double threadSeconds();
 
-// Bytes of frame data the joints' tracks hold (without the storage's own
+// Bytes of frame data the frames hold (without the storage's own
 // bookkeeping, which only an allocation count sees).
-double trackBytesUsed(const Skeleton& skeleton);
+double frameBytesUsed(const FrameStore& frames);
 
 }  // namespace kinemora::bench

@@ -51,13 +51,14 @@ void BM_DrawFrame(benchmark::State& state) {
   int frame = 0;
   for (auto _ : state) {
     slider->value(frame);
+    slider->do_callback();
     frame = (frame + 1) % frames;
     view->redraw();
     Fl::flush();
     view->make_current();
     glFinish();
   }
-  state.counters["frames_loaded"] = view->skeleton->frameCount();
+  state.counters["frames_loaded"] = static_cast<double>(slider->maximum()) + 1;
   state.counters["draws"] = view->draws;
 }
 
@@ -73,9 +74,9 @@ int main(int argc, char** argv) {
   view = new BenchView(10, 40, 690, 550, "");
   window->end();
   slider = new TimelineSlider(view, 0, 0, 0, 100, 20);
-  view->timeline = slider;
 
-  Composer composer(*view->skeleton);
+  Composer composer;
+  view->setFrames(&composer.frames());
   for (int i = 0; i < 10; ++i) composer.press(Motion::Rhumba);
   composer.press(Motion::Clap);
   slider->setFrameCount(composer.frameCount());

@@ -132,6 +132,7 @@ void noiseCallback(Fl_Widget*, void*) { act({Action::Kind::Noise}); }
 void clearCallback(Fl_Widget*, void*) {
   act({Action::Kind::Clear});
   timelineSlider->value(0);
+  timelineSlider->do_callback();
 }
 
 void undoCallback(Fl_Widget*, void*) {

@@ -20,7 +20,7 @@ extern FigureView* figureView;
 extern TimelineSlider* timelineSlider;
 extern Fl_Multiline_Output* motionQueueDisplay;
 extern Fl_Light_Button* noiseSwitch;
-extern Composer* composer;  // over figureView->skeleton
+extern Composer* composer;  // the composition figureView shows
 extern History* history;    // over composer: every action goes through it
 // The name the file chooser starts with: always empty.
 extern char saveFileName[256];

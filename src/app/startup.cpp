@@ -53,7 +53,8 @@ MainWindow* buildMainWindow() {
   window->begin();
   // The view closes its own group: what follows belongs to the window.
   figureView = new FigureView(10, 40, 690, 550, "");
-  composer = new Composer(*figureView->skeleton);
+  composer = new Composer;
+  figureView->setFrames(&composer->frames());
   history = new History(*composer);
   window->place(figureView, MainWindow::kWider | MainWindow::kTaller);
 
@@ -77,7 +78,6 @@ MainWindow* buildMainWindow() {
   window->place(noiseSwitch, MainWindow::kDown);
 
   timelineSlider = new TimelineSlider(figureView, 0, 90, 600, 610, 40);
-  figureView->timeline = timelineSlider;
   window->place(timelineSlider, MainWindow::kDown | MainWindow::kWider);
   window->place(new PlayButton(timelineSlider, 10, 600, 80, 40), MainWindow::kDown);
   motionQueueDisplay = new Fl_Multiline_Output(100, 650, 600, 40, "motion queue:");

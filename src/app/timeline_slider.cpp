@@ -21,8 +21,9 @@ void TimelineSlider::setFrameCount(int frames) {
   redraw();
 }
 
-void timelineCallback(Fl_Widget*, void* view) {
-  static_cast<FigureView*>(view)->damage(FL_DAMAGE_CHILD);
+void timelineCallback(Fl_Widget* slider, void* view) {
+  static_cast<FigureView*>(view)->setFrame(
+      static_cast<float>(static_cast<Fl_Valuator*>(slider)->value()));
 }
 
 }  // namespace kinemora

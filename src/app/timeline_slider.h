@@ -18,8 +18,8 @@ class TimelineSlider : public Fl_Value_Slider {
   void setFrameCount(int frames);
 };
 
-// The slider's callback: asks the view (the user data) to repaint. The view
-// reads the slider's value itself when it draws.
+// The slider's callback: shows the slider's frame in the view (the user
+// data).
 void timelineCallback(Fl_Widget* slider, void* view);
 
 }  // namespace kinemora

@@ -1,10 +1,24 @@
 #include "compose/composer.h"
 
-#include "motion/noise.h"
+#include "figure/motion_tracks.h"
 
 namespace kinemora {
 
-Composer::Composer(Skeleton& skeleton) : skeleton_(skeleton), start_(checkpoint()) {}
+namespace {
+
+bool skipsTransition(std::optional<Motion> last, const MotionEntry& entry) {
+  if (!last) return false;
+  return *last == entry.motion || (entry.punch && motionEntry(*last).punch);
+}
+
+}  // namespace
+
+int framesOfPress(std::optional<Motion> last, Motion motion) {
+  const MotionEntry& entry = motionEntry(motion);
+  return entry.frames + (skipsTransition(last, entry) ? 0 : kTransitionFrames);
+}
+
+Composer::Composer() : skeleton_(drawSkeleton(random_.stream)), start_(checkpoint()) {}
 
 Composer::Undo Composer::perform(const Action& action) {
   Undo record{action, checkpoint(), nullptr};
@@ -26,7 +40,7 @@ void Composer::undo(Undo&& record) {
     case Action::Kind::Press: restore(record.before); break;
     case Action::Kind::Noise: toggleNoise(); break;
     case Action::Kind::Clear:
-      skeleton_.putFrames(std::move(record.cleared->frames));
+      skeleton_.frames = std::move(record.cleared->frames);
       queueText_ = std::move(record.cleared->queueText);
       break;
     case Action::Kind::Undo:
@@ -36,21 +50,7 @@ void Composer::undo(Undo&& record) {
 
 void Composer::restart() {
   restore(start_);
-  skeleton_.noise = false;
-}
-
-namespace {
-
-bool skipsTransition(std::optional<Motion> last, const MotionEntry& entry) {
-  if (!last) return false;
-  return *last == entry.motion || (entry.punch && motionEntry(*last).punch);
-}
-
-}  // namespace
-
-int framesOfPress(std::optional<Motion> last, Motion motion) {
-  const MotionEntry& entry = motionEntry(motion);
-  return entry.frames + (skipsTransition(last, entry) ? 0 : kTransitionFrames);
+  noise_ = false;
 }
 
 void Composer::press(Motion motion) { pressFrom(checkpoint(), motion); }
@@ -68,43 +68,51 @@ void Composer::append(Motion motion) {
   const MotionEntry& entry = motionEntry(motion);
   queueText_ += entry.label;
   queueText_ += ' ';
-  // The transition blends into the motion just laid, and its frames come
-  // before the motion's.
-  skeleton_.setMotion(motionRecords(motion));
-  if (!skipsTransition(lastMotion_, entry)) skeleton_.appendTransition(kTransitionFrames);
-  skeleton_.appendFrames(entry.frames);
+  // The transition blends into the motion, and its frames come before the
+  // motion's.
+  const MotionRecords records = motionRecords(motion);
+  if (!skipsTransition(lastMotion_, entry)) {
+    appendTransition(skeleton_, records, kTransitionFrames, noise_, random_);
+  }
+  if (drawsRandom(motion)) {
+    appendFrames(skeleton_, records, entry.frames, noise_, random_);
+  } else {
+    for (const Pose& pose : poses_.frames(motion, noise_, skeleton_, random_)) {
+      skeleton_.frames.append(pose);
+    }
+  }
   lastMotion_ = motion;
 }
 
 Composer::Checkpoint Composer::checkpoint() const {
-  return {skeleton_.frameCount(), queueText_.size(), lastMotion_, randomStreamState(),
-          noiseTablesBuilt()};
+  return {skeleton_.frames.count(), queueText_.size(), lastMotion_, random_.stream,
+          random_.noise.built()};
 }
 
 void Composer::restore(const Checkpoint& c) {
-  skeleton_.truncateFrames(c.storedFrames);
+  skeleton_.frames.truncate(c.storedFrames);
   queueText_.resize(c.queueLength);  // shorter: no allocation
   lastMotion_ = c.lastMotion;
-  // The motion laid is always the last one pressed; before any press every
-  // joint holds the still record.
-  skeleton_.setMotion(lastMotion_ ? motionRecords(*lastMotion_) : MotionRecords{});
-  setRandomStreamState(c.randomStream);
-  if (!c.noiseTablesBuilt) resetNoiseTables();
+  random_.stream = c.stream;
+  if (!c.noiseTablesBuilt) {
+    random_.noise.forget();
+    poses_.forgetNoise();
+  }
 }
 
 TakenComposition Composer::clear() {
   TakenComposition taken;
-  taken.frames = skeleton_.takeFrames();
+  taken.frames = std::move(skeleton_.frames);
   taken.queueText.swap(queueText_);
   return taken;
 }
 
 SaveResult Composer::save(const char* path, FileFormat format) const {
-  return writeAnimation(skeleton_, path, skeleton_.frameCount(), format);
+  return writeAnimation(skeleton_.frames, path, skeleton_.frames.count(), format);
 }
 
 SaveResult Composer::save(std::FILE* stream, FileFormat format) const {
-  return writeAnimation(skeleton_, stream, skeleton_.frameCount(), format);
+  return writeAnimation(skeleton_.frames, stream, skeleton_.frames.count(), format);
 }
 
 }  // namespace kinemora

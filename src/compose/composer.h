@@ -9,9 +9,12 @@
 #include "compose/actions.h"
 #include "export/file_format.h"
 #include "export/save_result.h"
+#include "figure/frame_store.h"
+#include "figure/pose_cache.h"
 #include "figure/skeleton.h"
 #include "motion/motions.h"
 #include "motion/random_stream.h"
+#include "motion/randomness.h"
 
 namespace kinemora {
 
@@ -20,7 +23,7 @@ constexpr int kTransitionFrames = 13;
 
 // What "clear" empties, kept whole so that it can be put back.
 struct TakenComposition {
-  StoredFrames frames;
+  FrameStore frames;
   std::string queueText;
 };
 
@@ -29,34 +32,40 @@ struct TakenComposition {
 // a punch after a punch.
 int framesOfPress(std::optional<Motion> last, Motion motion);
 
-// What the buttons of the program do, free of any toolkit: the queue text,
-// which motion came last, the timeline, the noise switch, "clear" and
-// saving. The window's callbacks are thin calls into it, and the
-// command-line composer drives the same object, so both write the same file
-// for the same presses.
+// One composition: what the buttons of the program do, free of any
+// toolkit, and everything that it depends on, owned here and nowhere else:
+// the figure and its frames, the random stream and the noise tables, the
+// queue text, which motion came last, the noise switch. The window's
+// callbacks are thin calls into it, and the command-line composer drives
+// the same object, so both write the same file for the same presses. Two
+// compositions never share anything, so they may live side by side, in two
+// threads too.
 class Composer {
-  // Everything a press changes, and the state a restart goes back to.
+  // Everything a press changes, and the state a restart goes back to. The
+  // noise tables never change once drawn: whether they were is enough.
   struct Checkpoint {
     int storedFrames;
     std::size_t queueLength;
     std::optional<Motion> lastMotion;
-    RandomStreamState randomStream;
+    RandomStream stream;
     bool noiseTablesBuilt;
   };
 
  public:
-  // Takes the skeleton as the program has it at start, with no frames: a
-  // restart comes back to this moment, random stream included.
-  explicit Composer(Skeleton& skeleton);
+  // A freshly started program's composition: the joints' noise seeds are
+  // the first numbers its stream draws.
+  Composer();
+  Composer(const Composer&) = delete;
+  Composer& operator=(const Composer&) = delete;
 
-  // A motion button: lay the motion, blend it in unless it repeats the last
-  // one (any punch after a punch), append its frames to the timeline.
-  // When memory runs out part way (std::bad_alloc) everything, the random
-  // stream and the noise tables included, is put back as it was before the
-  // press, and the exception goes on to the caller.
+  // A motion button: blend the motion in unless it repeats the last one (any
+  // punch after a punch), then append its frames to the timeline. When
+  // memory runs out part way (std::bad_alloc) everything, the random stream
+  // and the noise tables included, is put back as it was before the press,
+  // and the exception goes on to the caller.
   void press(Motion motion);
-  // "add noise": flips the skeleton's switch for frames appended from now on.
-  void toggleNoise() { skeleton_.noise = !skeleton_.noise; }
+  // "add noise": flips the switch for frames appended from now on.
+  void toggleNoise() { noise_ = !noise_; }
   // "clear": empties the queue text, the frames and the timeline, and hands
   // them over. Which motion came last is remembered across it.
   TakenComposition clear();
@@ -87,10 +96,14 @@ class Composer {
   const std::string& queueText() const { return queueText_; }
   // The frames on the timeline: every frame stored since the last "clear".
   // The timeline shows frames 0..frameCount()-1 and a save writes them all.
-  int frameCount() const { return skeleton_.frameCount(); }
+  int frameCount() const { return skeleton_.frames.count(); }
+  const FrameStore& frames() const { return skeleton_.frames; }
+  // Lets go of the frames before `frame`, once they are written: a stream
+  // that writes as it composes holds only a few. Nothing can be undone or
+  // saved from before them afterwards.
+  void dropFramesBefore(int frame) { skeleton_.frames.dropBefore(frame); }
   std::optional<Motion> lastMotion() const { return lastMotion_; }
-  bool noise() const { return skeleton_.noise; }
-  Skeleton& skeleton() { return skeleton_; }
+  bool noise() const { return noise_; }
   const Skeleton& skeleton() const { return skeleton_; }
 
  private:
@@ -101,7 +114,10 @@ class Composer {
   void pressFrom(const Checkpoint& before, Motion motion);
   void append(Motion motion);
 
-  Skeleton& skeleton_;
+  Randomness random_;
+  Skeleton skeleton_;   // drawn from random_'s stream: declared after it
+  PoseCache poses_;
+  bool noise_ = false;
   std::string queueText_;
   std::optional<Motion> lastMotion_;  // none until the first press
   Checkpoint start_;                  // set last: the state at construction

@@ -196,8 +196,7 @@ int main(int argc, char** argv) {
   if (const int status = parseArguments(argc, argv, &request); status >= 0) return status;
   if (const int status = readCompositions(request, &actions); status >= 0) return status;
 
-  kinemora::Skeleton skeleton;
-  Composer composer(skeleton);
+  Composer composer;
   kinemora::History history(composer);
   try {
     for (const kinemora::Action& action : actions) history.perform(action);
@@ -222,7 +221,7 @@ int main(int argc, char** argv) {
     return outOfMemory("while writing; an existing file was left as it was");
   }
   std::fprintf(stderr, "motion queue: %s\nframes stored: %d\nframes written: %d\n",
-               composer.queueText().c_str(), skeleton.frameCount(),
+               composer.queueText().c_str(), composer.frameCount(),
                composer.frameCount());
   return 0;
 }

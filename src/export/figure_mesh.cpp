@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "figure/figure_look.h"
+#include "motion/joint_table.h"
 
 namespace kinemora {
 
@@ -79,21 +80,20 @@ Vec3 plus(const Vec3& a, const Vec3& b) { return Vec3(a.x + b.x, a.y + b.y, a.z 
 
 }  // namespace
 
-FigureMesh figureMesh(const Skeleton& skeleton, const JointTree& tree) {
+FigureMesh figureMesh() {
+  const std::array<Vec3, kJointCount> rest = restPositions();
   FigureMesh mesh;
   for (int i = 0; i < kJointCount; ++i) {
-    const Joint& joint = skeleton.joint(i);
-    if (hasBone(joint)) {
-      const int parent = tree.parent[i];
-      const BonePlacement bone = bonePlacement(joint.offset);
+    if (hasBone(i)) {
+      const int parent = kFigureJoints[i].parent;
+      const BonePlacement bone = bonePlacement(kFigureJoints[i].offset);
       addSphere(mesh.bones,
-                placement(plus(tree.restPosition[parent], bone.centre), bone.turnDegrees,
-                          bone.across, bone.along, bone.across),
+                placement(plus(rest[parent], bone.centre), bone.turnDegrees, bone.across,
+                          bone.along, bone.across),
                 kBoneRadius, parent);
     }
-    if (joint.children.empty()) {
-      addSphere(mesh.leafBalls, placement(tree.restPosition[i], 0.0, 1.0, 1.0, 1.0),
-                kLeafBallRadius, i);
+    if (isLeaf(i)) {
+      addSphere(mesh.leafBalls, placement(rest[i], 0.0, 1.0, 1.0, 1.0), kLeafBallRadius, i);
     }
   }
   return mesh;

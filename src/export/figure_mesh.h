@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "export/joint_tree.h"
-#include "figure/skeleton.h"
 
 namespace kinemora {
 
@@ -26,6 +24,6 @@ struct FigureMesh {
   MeshPart leafBalls;  // in kLeafColour
 };
 
-FigureMesh figureMesh(const Skeleton& skeleton, const JointTree& tree);
+FigureMesh figureMesh();
 
 }  // namespace kinemora

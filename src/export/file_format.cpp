@@ -32,13 +32,13 @@ bool endsWithIgnoringCase(std::string_view s, std::string_view end) {
 }
 
 template <class Path>
-SaveResult write(const Skeleton& skeleton, Path target, int frameCount, FileFormat format) {
+SaveResult write(const FrameStore& frames, Path target, int frameCount, FileFormat format) {
   switch (format) {
-    case FileFormat::Glb: return writeGltf(skeleton, target, frameCount, GltfForm::Binary);
-    case FileFormat::Gltf: return writeGltf(skeleton, target, frameCount, GltfForm::Text);
+    case FileFormat::Glb: return writeGltf(frames, target, frameCount, GltfForm::Binary);
+    case FileFormat::Gltf: return writeGltf(frames, target, frameCount, GltfForm::Text);
     case FileFormat::Bvh: break;
   }
-  return writeBvh(skeleton, target, frameCount);
+  return writeBvh(frames, target, frameCount);
 }
 
 }  // namespace
@@ -66,14 +66,14 @@ std::string formatWords() {
   return words;
 }
 
-SaveResult writeAnimation(const Skeleton& skeleton, const char* path, int frameCount,
+SaveResult writeAnimation(const FrameStore& frames, const char* path, int frameCount,
                           FileFormat format) {
-  return write(skeleton, path, frameCount, format);
+  return write(frames, path, frameCount, format);
 }
 
-SaveResult writeAnimation(const Skeleton& skeleton, std::FILE* out, int frameCount,
+SaveResult writeAnimation(const FrameStore& frames, std::FILE* out, int frameCount,
                           FileFormat format) {
-  return write(skeleton, out, frameCount, format);
+  return write(frames, out, frameCount, format);
 }
 
 }  // namespace kinemora

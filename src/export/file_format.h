@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "export/save_result.h"
-#include "figure/skeleton.h"
+#include "figure/frame_store.h"
 
 namespace kinemora {
 
@@ -28,10 +28,10 @@ std::string formatWords();
 
 // Writes frames 0..frameCount-1 in the format. The file at path is replaced
 // only when everything was written; on failure it is left as it was.
-SaveResult writeAnimation(const Skeleton& skeleton, const char* path, int frameCount,
+SaveResult writeAnimation(const FrameStore& frames, const char* path, int frameCount,
                           FileFormat format);
 // The same to an open stream.
-SaveResult writeAnimation(const Skeleton& skeleton, std::FILE* out, int frameCount,
+SaveResult writeAnimation(const FrameStore& frames, std::FILE* out, int frameCount,
                           FileFormat format);
 
 }  // namespace kinemora

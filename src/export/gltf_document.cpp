@@ -5,7 +5,6 @@
 #include <nlohmann/json.hpp>
 
 #include "export/figure_mesh.h"
-#include "export/joint_tree.h"
 #include "figure/figure_look.h"
 
 namespace kinemora {
@@ -120,13 +119,17 @@ Json material(const char* name, const FigureColour& c) {
           {"extensions", {{kUnlit, Json::object()}}}};
 }
 
-Json jointNodes(const Skeleton& skeleton, const JointTree& tree) {
+Json jointNodes() {
   Json nodes = Json::array();
   for (int i = 0; i < kJointCount; ++i) {
-    const Joint& joint = skeleton.joint(i);
+    const JointLayout& joint = kFigureJoints[i];
     Json node = {{"name", joint.name},
                  {"translation", {joint.offset.x, joint.offset.y, joint.offset.z}}};
-    if (!tree.children[i].empty()) node["children"] = tree.children[i];
+    Json children = Json::array();
+    for (int c = 0; c < kJointCount; ++c) {
+      if (kFigureJoints[c].parent == i) children.push_back(c);
+    }
+    if (!children.empty()) node["children"] = children;
     nodes.push_back(node);
   }
   return nodes;
@@ -134,9 +137,9 @@ Json jointNodes(const Skeleton& skeleton, const JointTree& tree) {
 
 // The inverse of each joint's rest transform, a pure translation, column
 // by column.
-int inverseBindMatrices(Layout& layout, const JointTree& tree) {
+int inverseBindMatrices(Layout& layout) {
   std::vector<float> matrices;
-  for (const Vec3& p : tree.restPosition) {
+  for (const Vec3& p : restPositions()) {
     const float m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -p.x, -p.y, -p.z, 1};
     matrices.insert(matrices.end(), m, m + 16);
   }
@@ -168,11 +171,10 @@ Json animation(Layout& layout, int frameCount) {
 
 float gltfFrameTime(int frame) { return static_cast<float>(frame / kFramesPerSecond); }
 
-GltfDocument gltfDocument(const Skeleton& skeleton, int frameCount, bool embedded) {
-  const JointTree tree = jointTree(skeleton);
-  const FigureMesh mesh = figureMesh(skeleton, tree);
+GltfDocument gltfDocument(int frameCount, bool embedded) {
+  const FigureMesh mesh = figureMesh();
   Layout layout;
-  Json nodes = jointNodes(skeleton, tree);
+  Json nodes = jointNodes();
   nodes.push_back({{"name", "Figure"}, {"mesh", 0}, {"skin", 0}});
   std::vector<int> joints(kJointCount);
   for (int i = 0; i < kJointCount; ++i) joints[i] = i;
@@ -182,7 +184,7 @@ GltfDocument gltfDocument(const Skeleton& skeleton, int frameCount, bool embedde
               {"scene", 0},
               {"scenes", {{{"nodes", {kRoot, kMeshNode}}}}},
               {"nodes", nodes}};
-  doc["skins"] = {{{"inverseBindMatrices", inverseBindMatrices(layout, tree)},
+  doc["skins"] = {{{"inverseBindMatrices", inverseBindMatrices(layout)},
                    {"joints", joints},
                    {"skeleton", kRoot}}};
   doc["meshes"] = {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "figure/skeleton.h"
+#include "motion/joint_table.h"
 
 namespace kinemora {
 
@@ -27,8 +27,8 @@ struct GltfDocument {
 // The time of a frame's key, in seconds: frame / 30 as a float.
 float gltfFrameTime(int frame);
 
-// The document for frames 0..frameCount-1 of the skeleton; with
-// `embedded`, the .gltf form whose buffer is a data URI.
-GltfDocument gltfDocument(const Skeleton& skeleton, int frameCount, bool embedded);
+// The document for an animation of frameCount frames; with `embedded`, the
+// .gltf form whose buffer is a data URI.
+GltfDocument gltfDocument(int frameCount, bool embedded);
 
 }  // namespace kinemora

@@ -34,9 +34,6 @@ void word(GltfOutput& out, std::uint32_t value) { out.bytes(&value, sizeof value
 
 // Values go to the output in batches, not one call each.
 constexpr int kBatchFrames = 256;
-// How far ahead a track is read: its blocks lie apart in memory, where the
-// processor does not look ahead by itself.
-constexpr int kPrefetchFrames = 64;
 
 void writeTimes(int frameCount, GltfOutput& out) {
   float batch[kBatchFrames];
@@ -47,16 +44,12 @@ void writeTimes(int frameCount, GltfOutput& out) {
   }
 }
 
-void writeRotations(const Track<Quaternion>& track, int frameCount, GltfOutput& out) {
+void writeRotations(const FrameStore& frames, int joint, int frameCount, GltfOutput& out) {
   float batch[4 * kBatchFrames];
-  auto rotation = track.begin();
   for (int first = 0; first < frameCount && !out.failed(); first += kBatchFrames) {
     const int n = std::min(kBatchFrames, frameCount - first);
-    for (int i = 0; i < n; ++i, ++rotation) {
-      if (first + i + kPrefetchFrames < frameCount) {
-        __builtin_prefetch(&*(rotation + kPrefetchFrames));
-      }
-      const std::array<float, 4> q = gltfRotation(*rotation);
+    for (int i = 0; i < n; ++i) {
+      const std::array<float, 4> q = gltfRotation(frames[first + i].rotations[joint]);
       std::copy(q.begin(), q.end(), batch + 4 * i);
     }
     out.bytes(batch, 4 * n * sizeof(float));
@@ -65,15 +58,13 @@ void writeRotations(const Track<Quaternion>& track, int frameCount, GltfOutput& 
 
 // The buffer after its head: every frame's time, then each joint's
 // rotations frame by frame (gltf_document.h).
-void writeFrames(const Skeleton& skeleton, int frameCount, GltfOutput& out) {
+void writeFrames(const FrameStore& frames, int frameCount, GltfOutput& out) {
   writeTimes(frameCount, out);
-  for (int j = 0; j < kJointCount; ++j) {
-    writeRotations(skeleton.joint(j).rotations, frameCount, out);
-  }
+  for (int j = 0; j < kJointCount; ++j) writeRotations(frames, j, frameCount, out);
 }
 
-bool writeGlb(const Skeleton& skeleton, int frameCount, GltfOutput& out, std::string* error) {
-  const GltfDocument doc = gltfDocument(skeleton, frameCount, false);
+bool writeGlb(const FrameStore& frames, int frameCount, GltfOutput& out, std::string* error) {
+  const GltfDocument doc = gltfDocument(frameCount, false);
   const std::uint64_t jsonBytes = paddedToFour(doc.json.size());
   const std::uint64_t binBytes = paddedToFour(doc.bufferLength);
   const std::uint64_t total = kGlbHeaderBytes + 2 * kChunkHeaderBytes + jsonBytes + binBytes;
@@ -92,25 +83,25 @@ bool writeGlb(const Skeleton& skeleton, int frameCount, GltfOutput& out, std::st
   word(out, static_cast<std::uint32_t>(binBytes));
   word(out, kBinChunk);
   out.bytes(doc.head.data(), doc.head.size());
-  writeFrames(skeleton, frameCount, out);
+  writeFrames(frames, frameCount, out);
   out.zeros(binBytes - doc.bufferLength);
   return true;
 }
 
-void writeEmbedded(const Skeleton& skeleton, int frameCount, GltfOutput& out) {
-  const GltfDocument doc = gltfDocument(skeleton, frameCount, true);
+void writeEmbedded(const FrameStore& frames, int frameCount, GltfOutput& out) {
+  const GltfDocument doc = gltfDocument(frameCount, true);
   const std::string_view json = doc.json;
   out.text(json.substr(0, doc.dataAt));
   out.beginBase64();
   out.bytes(doc.head.data(), doc.head.size());
-  writeFrames(skeleton, frameCount, out);
+  writeFrames(frames, frameCount, out);
   out.endBase64();
   out.text(json.substr(doc.dataAt));
 }
 
 // The whole file to a stream, its output buffer on the heap: too big for a
 // GUI stack.
-bool writeGltfFile(const Skeleton& skeleton, std::FILE* stream, int frameCount, GltfForm form,
+bool writeGltfFile(const FrameStore& frames, std::FILE* stream, int frameCount, GltfForm form,
                    std::string* error) {
   if (frameCount > kMaxGltfFrames) {
     *error = std::to_string(frameCount) + " frames are more than a glTF file can time apart (" +
@@ -119,9 +110,9 @@ bool writeGltfFile(const Skeleton& skeleton, std::FILE* stream, int frameCount, 
   }
   auto out = std::make_unique<GltfOutput>(stream);
   if (form == GltfForm::Binary) {
-    if (!writeGlb(skeleton, frameCount, *out, error)) return false;
+    if (!writeGlb(frames, frameCount, *out, error)) return false;
   } else {
-    writeEmbedded(skeleton, frameCount, *out);
+    writeEmbedded(frames, frameCount, *out);
   }
   if (!out->flush()) {
     *error = std::strerror(out->error());
@@ -132,15 +123,15 @@ bool writeGltfFile(const Skeleton& skeleton, std::FILE* stream, int frameCount, 
 
 }  // namespace
 
-SaveResult writeGltf(const Skeleton& skeleton, std::FILE* stream, int frameCount, GltfForm form) {
-  return saveToStream(skeleton, stream, frameCount, [&](std::FILE* f, std::string* error) {
-    return writeGltfFile(skeleton, f, frameCount, form, error);
+SaveResult writeGltf(const FrameStore& frames, std::FILE* stream, int frameCount, GltfForm form) {
+  return saveToStream(frames, stream, frameCount, [&](std::FILE* f, std::string* error) {
+    return writeGltfFile(frames, f, frameCount, form, error);
   });
 }
 
-SaveResult writeGltf(const Skeleton& skeleton, const char* path, int frameCount, GltfForm form) {
-  return saveToPath(skeleton, path, frameCount, [&](std::FILE* f, std::string* error) {
-    return writeGltfFile(skeleton, f, frameCount, form, error);
+SaveResult writeGltf(const FrameStore& frames, const char* path, int frameCount, GltfForm form) {
+  return saveToPath(frames, path, frameCount, [&](std::FILE* f, std::string* error) {
+    return writeGltfFile(frames, f, frameCount, form, error);
   });
 }
 

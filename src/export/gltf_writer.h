@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "export/save_result.h"
-#include "figure/skeleton.h"
+#include "figure/frame_store.h"
 
 namespace kinemora {
 
@@ -25,8 +25,8 @@ constexpr int kMaxGltfFrames = (1 << 19) * 30;
 
 // Writes frames 0..frameCount-1. The file at path is replaced only when
 // everything was written; on failure it is left as it was.
-SaveResult writeGltf(const Skeleton& skeleton, const char* path, int frameCount, GltfForm form);
+SaveResult writeGltf(const FrameStore& frames, const char* path, int frameCount, GltfForm form);
 // The same to an open stream.
-SaveResult writeGltf(const Skeleton& skeleton, std::FILE* out, int frameCount, GltfForm form);
+SaveResult writeGltf(const FrameStore& frames, std::FILE* out, int frameCount, GltfForm form);
 
 }  // namespace kinemora

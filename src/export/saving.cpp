@@ -6,10 +6,10 @@ namespace kinemora {
 
 namespace {
 
-bool frameCountInRange(const Skeleton& skeleton, int frameCount, std::string* error) {
-  if (frameCount >= 0 && frameCount <= skeleton.frameCount()) return true;
+bool frameCountInRange(const FrameStore& frames, int frameCount, std::string* error) {
+  if (frameCount >= 0 && frameCount <= frames.count() && frames.firstHeld() == 0) return true;
   *error = "frame count " + std::to_string(frameCount) + " is outside the " +
-           std::to_string(skeleton.frameCount()) + " stored frames";
+           std::to_string(frames.count()) + " stored frames";
   return false;
 }
 
@@ -35,17 +35,17 @@ SaveResult saveToPath(const char* path, const FileContent& content) {
   return {};
 }
 
-SaveResult saveToStream(const Skeleton& skeleton, std::FILE* stream, int frameCount,
+SaveResult saveToStream(const FrameStore& frames, std::FILE* stream, int frameCount,
                         const FileContent& content) {
   std::string reason;
-  if (!frameCountInRange(skeleton, frameCount, &reason)) return failure("cannot save: " + reason);
+  if (!frameCountInRange(frames, frameCount, &reason)) return failure("cannot save: " + reason);
   return saveToStream(stream, content);
 }
 
-SaveResult saveToPath(const Skeleton& skeleton, const char* path, int frameCount,
+SaveResult saveToPath(const FrameStore& frames, const char* path, int frameCount,
                       const FileContent& content) {
   std::string reason;
-  if (!frameCountInRange(skeleton, frameCount, &reason)) {
+  if (!frameCountInRange(frames, frameCount, &reason)) {
     return failure("cannot save '" + std::string(path) + "': " + reason);
   }
   return saveToPath(path, content);

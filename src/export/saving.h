@@ -5,7 +5,7 @@
 #include <string>
 
 #include "export/save_result.h"
-#include "figure/skeleton.h"
+#include "figure/frame_store.h"
 
 namespace kinemora {
 
@@ -25,10 +25,10 @@ SaveResult saveToStream(std::FILE* stream, const FileContent& content);
 
 // Frames 0..frameCount-1 to the file at path, through a ReplacingFile: on
 // failure the file is left as it was.
-SaveResult saveToPath(const Skeleton& skeleton, const char* path, int frameCount,
+SaveResult saveToPath(const FrameStore& frames, const char* path, int frameCount,
                       const FileContent& content);
 // The same to an open stream (standard output, say).
-SaveResult saveToStream(const Skeleton& skeleton, std::FILE* stream, int frameCount,
+SaveResult saveToStream(const FrameStore& frames, std::FILE* stream, int frameCount,
                         const FileContent& content);
 
 }  // namespace kinemora

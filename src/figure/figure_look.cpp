@@ -1,5 +1,7 @@
 #include "figure/figure_look.h"
 
+#include "motion/joint_table.h"
+
 namespace kinemora {
 
 BonePlacement bonePlacement(const Vec3& offset) {
@@ -9,8 +11,8 @@ BonePlacement bonePlacement(const Vec3& offset) {
           kBoneThickness * length, length};
 }
 
-bool hasBone(const Joint& joint) {
-  return !joint.isRoot() && !(joint.offset == Vec3());
+bool hasBone(int joint) {
+  return joint != kRoot && !(kFigureJoints[joint].offset == Vec3());
 }
 
 }  // namespace kinemora

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "figure/joint.h"
 #include "math/vec3.h"
 
 namespace kinemora {
@@ -40,8 +39,9 @@ struct BonePlacement {
 };
 BonePlacement bonePlacement(const Vec3& offset);
 
-// Whether a joint has a bone to draw: not the root (its offset is where the
-// figure stands) and not a joint sitting on its parent (a zero offset).
-bool hasBone(const Joint& joint);
+// Whether a joint (a JointIndex) has a bone to draw: not the root (its
+// offset is where the figure stands) and not a joint sitting on its parent
+// (a zero offset).
+bool hasBone(int joint);
 
 }  // namespace kinemora

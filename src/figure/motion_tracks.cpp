@@ -2,7 +2,6 @@
 
 #include "math/angles.h"
 #include "math/euler.h"
-#include "motion/noise.h"
 
 namespace kinemora {
 
@@ -11,9 +10,13 @@ namespace {
 constexpr double kNoiseDegrees = 10.0;  // per unit of noise value
 
 // Lays the joint's jitter for noise argument u over r.
-void applyNoise(Quaternion& r, double u) {
-  const double n = perlinNoise(u);
+void applyNoise(Quaternion& r, double u, Randomness& random) {
+  const double n = perlinNoise(random.noise.tables(random.stream), u);
   r.premultiply(Quaternion(Vec3(1, 1, 1), degreesToRadians(n * kNoiseDegrees)));
+}
+
+bool isIdentity(const Quaternion& q) {
+  return q.x == 0.0f && q.y == 0.0f && q.z == 0.0f && q.w == 1.0f;
 }
 
 }  // namespace
@@ -38,32 +41,48 @@ Vec3 channelAngles(const Quaternion& q) {
               static_cast<float>(radiansToDegrees(e.e3)));  // about Z
 }
 
-void appendFrame(Joint& joint, int frameTime, bool noise) {
-  Quaternion r = poseRotation(poseAngles(joint.motion, static_cast<float>(frameTime)));
-  if (noise && !joint.isRoot()) {
-    applyNoise(r, static_cast<double>(joint.noiseSeed + frameTime));
+void poseFrame(const Skeleton& skeleton, const MotionRecords& records, int t, bool noise,
+               Randomness& random, Pose& pose) {
+  for (const JointIndex j : kPreOrder) {
+    Quaternion r = poseRotation(poseAngles(records[j], static_cast<float>(t), random.stream));
+    if (noise && j != kRoot) {
+      applyNoise(r, static_cast<double>(skeleton.noiseSeeds[j] + t), random);
+    }
+    pose.rotations[j] = r;
   }
-  joint.rotations.push_back(r);
-  joint.angles.push_back(channelAngles(r));
-  for (Joint* child : joint.children) appendFrame(*child, frameTime, noise);
 }
 
-void appendTransition(Joint& joint, int count, bool noise) {
-  const Quaternion start = joint.rotations.empty() ? Quaternion() : joint.rotations.back();
-  // The target is the new motion's pose at a frame time equal to the frames
-  // already stored (it carries no noise).
-  const float targetTime = static_cast<float>(joint.rotations.size());
-  const Quaternion target = poseRotation(poseAngles(joint.motion, targetTime));
-  for (int i = 0; i < count; ++i) {
-    const float t = static_cast<float>(i) / static_cast<float>(count);
-    Quaternion q = slerp(start, target, static_cast<double>(t));
-    if (noise && !joint.isRoot()) {
-      applyNoise(q, static_cast<double>(joint.noiseSeed) + static_cast<double>(t));
-    }
-    joint.rotations.push_back(q);
-    joint.angles.push_back(channelAngles(q));
+void appendFrames(Skeleton& skeleton, const MotionRecords& records, int count, bool noise,
+                  Randomness& random) {
+  for (int t = 0; t < count; ++t) {
+    poseFrame(skeleton, records, t, noise, random, skeleton.frames.append());
   }
-  for (Joint* child : joint.children) appendTransition(*child, count, noise);
+}
+
+void appendTransition(Skeleton& skeleton, const MotionRecords& records, int count, bool noise,
+                      Randomness& random) {
+  FrameStore& frames = skeleton.frames;
+  const int first = frames.count();
+  const Pose start = frames.empty() ? Pose() : frames.back();
+  for (int i = 0; i < count; ++i) frames.append();
+  // Joint by joint, as the stream has always been drawn: the target is the
+  // new motion's pose at a frame time equal to the frames already stored
+  // (it carries no noise).
+  const float targetTime = static_cast<float>(first);
+  for (const JointIndex j : kPreOrder) {
+    const Quaternion target = poseRotation(poseAngles(records[j], targetTime, random.stream));
+    // A joint that stands still and stays still: slerp would give the
+    // identity exactly, at a cost.
+    const bool still = isIdentity(start.rotations[j]) && isIdentity(target);
+    for (int i = 0; i < count; ++i) {
+      const float t = static_cast<float>(i) / static_cast<float>(count);
+      Quaternion q = still ? Quaternion() : slerp(start.rotations[j], target, static_cast<double>(t));
+      if (noise && j != kRoot) {
+        applyNoise(q, static_cast<double>(skeleton.noiseSeeds[j]) + static_cast<double>(t), random);
+      }
+      frames[first + i].rotations[j] = q;
+    }
+  }
 }
 
 }  // namespace kinemora

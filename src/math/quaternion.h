@@ -9,9 +9,9 @@ namespace kinemora {
 // the right-handed turn by 2*acos(w) about (x, y, z).
 //
 // Every constructor but the copy leaves the quaternion at unit length, or at
-// the identity when its input is degenerate (shorter than 0.0001).
-class Quaternion {
- public:
+// the identity when its input is degenerate (shorter than 0.0001). Four
+// floats and nothing else: every stored frame holds one per joint.
+struct Quaternion {
   float x = 0.0f;
   float y = 0.0f;
   float z = 0.0f;
@@ -26,16 +26,13 @@ class Quaternion {
   // noise rotations rely on the sign.
   Quaternion(const Vec3& axis, float angle);
 
-  Quaternion(const Quaternion&) = default;
-  Quaternion& operator=(const Quaternion&) = default;
-  virtual ~Quaternion() = default;
-
   // Rule N: scale to unit length, or become the identity when the length is
   // below 0.0001.
   Quaternion& normalize();
   // this <- normalised (o * this): this rotation acts first, o after it.
   Quaternion& premultiply(const Quaternion& o);
 };
+static_assert(sizeof(Quaternion) == 4 * sizeof(float), "a stored rotation is four floats");
 
 // 4x4 matrix indexed [row][column].
 struct Matrix4 {

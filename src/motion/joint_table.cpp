@@ -5,37 +5,50 @@ namespace kinemora {
 // Right-hand joints on +X, left-hand on -X, Y up; the root stands 60 units
 // above the floor.
 const JointLayout kFigureJoints[kJointCount] = {
-    // name         offset x, y, z
-    {"Root",      {  0,  60, 0}},
-    {"Waist",     {  0,   0, 0}},
-    {"Neck",      {  0,  20, 0}},
-    {"Nod",       {  0,   5, 0}},
-    {"Rchest",    {  0,  20, 0}},
-    {"Lchest",    {  0,  20, 0}},
-    {"Rshoulder", { 10,   0, 0}},
-    {"Lshoulder", {-10,   0, 0}},
-    {"Relbow",    {  0, -20, 0}},
-    {"Lelbow",    {  0, -20, 0}},
-    {"Rwrist",    {  0, -20, 0}},
-    {"Lwrist",    {  0, -20, 0}},
-    {"Rpelvis",   {  0,  -5, 0}},
-    {"Lpelvis",   {  0,  -5, 0}},
-    {"Rhip",      {  5,   0, 0}},
-    {"Lhip",      { -5,   0, 0}},
-    {"Rknee",     {  0, -25, 0}},
-    {"Lknee",     {  0, -25, 0}},
-    {"Rankle",    {  0, -25, 0}},
-    {"Lankle",    {  0, -25, 0}},
+    // name         parent      offset x, y, z
+    {"Root",      kNoParent,  {  0,  60, 0}},
+    {"Waist",     kRoot,      {  0,   0, 0}},
+    {"Neck",      kWaist,     {  0,  20, 0}},
+    {"Nod",       kNeck,      {  0,   5, 0}},
+    {"Rchest",    kWaist,     {  0,  20, 0}},
+    {"Lchest",    kWaist,     {  0,  20, 0}},
+    {"Rshoulder", kRchest,    { 10,   0, 0}},
+    {"Lshoulder", kLchest,    {-10,   0, 0}},
+    {"Relbow",    kRshoulder, {  0, -20, 0}},
+    {"Lelbow",    kLshoulder, {  0, -20, 0}},
+    {"Rwrist",    kRelbow,    {  0, -20, 0}},
+    {"Lwrist",    kLelbow,    {  0, -20, 0}},
+    {"Rpelvis",   kRoot,      {  0,  -5, 0}},
+    {"Lpelvis",   kRoot,      {  0,  -5, 0}},
+    {"Rhip",      kRpelvis,   {  5,   0, 0}},
+    {"Lhip",      kLpelvis,   { -5,   0, 0}},
+    {"Rknee",     kRhip,      {  0, -25, 0}},
+    {"Lknee",     kLhip,      {  0, -25, 0}},
+    {"Rankle",    kRknee,     {  0, -25, 0}},
+    {"Lankle",    kLknee,     {  0, -25, 0}},
 };
 
-const JointLink kFigureLinks[kLinkCount] = {
-    {kRoot, kWaist},        {kWaist, kNeck},        {kWaist, kRchest},
-    {kWaist, kLchest},      {kRoot, kRpelvis},      {kRoot, kLpelvis},
-    {kNeck, kNod},          {kRchest, kRshoulder},  {kRshoulder, kRelbow},
-    {kRelbow, kRwrist},     {kLchest, kLshoulder},  {kLshoulder, kLelbow},
-    {kLelbow, kLwrist},     {kRpelvis, kRhip},      {kRhip, kRknee},
-    {kRknee, kRankle},      {kLpelvis, kLhip},      {kLhip, kLknee},
-    {kLknee, kLankle},
+const std::array<JointIndex, kJointCount> kPreOrder = {
+    kRoot,   kWaist,  kNeck,   kNod,   kRchest,  kRshoulder, kRelbow,
+    kRwrist, kLchest, kLshoulder, kLelbow, kLwrist, kRpelvis, kRhip,
+    kRknee,  kRankle, kLpelvis, kLhip,  kLknee,  kLankle,
 };
+
+bool isLeaf(int joint) {
+  for (const JointLayout& j : kFigureJoints) {
+    if (j.parent == joint) return false;
+  }
+  return true;
+}
+
+std::array<Vec3, kJointCount> restPositions() {
+  std::array<Vec3, kJointCount> at{};
+  for (int i = 0; i < kJointCount; ++i) {  // parents first
+    const Vec3& o = kFigureJoints[i].offset;
+    const Vec3 base = kFigureJoints[i].parent == kNoParent ? Vec3() : at[kFigureJoints[i].parent];
+    at[i] = Vec3(base.x + o.x, base.y + o.y, base.z + o.z);
+  }
+  return at;
+}
 
 }  // namespace kinemora

@@ -1,15 +1,18 @@
 #pragma once
 
+#include <array>
+
 #include "math/vec3.h"
 
 namespace kinemora {
 
-// The figure's joint table: names, rest offsets and the tree. It sits with
-// the motions, below the figure, because every motion row names a joint; the
-// Skeleton is built from it.
+// The figure's joint table: names, parents and rest offsets, as flat arrays
+// in joint-index order. It sits with the motions, below the figure, because
+// every motion row names a joint. A parent always comes before its children,
+// and children follow their parent in index order.
 
-// The 20 joints in joint-index order: the order of Skeleton::joints and of
-// every motion's records.
+// The 20 joints in joint-index order: the order of every per-joint array
+// (a stored frame's rotations, a motion's records).
 enum JointIndex : int {
   kRoot, kWaist, kNeck, kNod, kRchest, kLchest, kRshoulder, kLshoulder,
   kRelbow, kLelbow, kRwrist, kLwrist, kRpelvis, kLpelvis, kRhip, kLhip,
@@ -17,21 +20,24 @@ enum JointIndex : int {
   kJointCount
 };
 
+constexpr int kNoParent = -1;
+
 struct JointLayout {
-  const char* name;  // the literal a Joint keeps; the root is known by it
-  Vec3 offset;       // from the parent, in figure units (the BVH OFFSET)
+  const char* name;
+  int parent;   // a JointIndex, kNoParent for the root
+  Vec3 offset;  // from the parent, in figure units; the root's is where it stands
 };
 
 extern const JointLayout kFigureJoints[kJointCount];
 
-// Parent-child pairs in the order they are linked; that order fixes every
-// joint's child order, hence the drawing and the BVH joint order.
-struct JointLink {
-  JointIndex parent;
-  JointIndex child;
-};
+// The joints depth first from the root, children in index order: the order
+// of the BVH hierarchy and of every walk that draws from the random stream.
+extern const std::array<JointIndex, kJointCount> kPreOrder;
 
-constexpr int kLinkCount = kJointCount - 1;
-extern const JointLink kFigureLinks[kLinkCount];
+// Whether a joint has no children: it ends in a leaf (a ball, an end site).
+bool isLeaf(int joint);
+
+// Where each joint stands with every rotation the identity, in the world.
+std::array<Vec3, kJointCount> restPositions();
 
 }  // namespace kinemora

@@ -6,11 +6,11 @@ namespace kinemora {
 
 namespace {
 
-constexpr ShapeFunction sine = sineShape;
-constexpr ShapeFunction cosine = cosineShape;
-constexpr ShapeFunction dcos = doubleCosineShape;
-constexpr ShapeFunction rnd = randomShape;
-constexpr ShapeFunction none = nullptr;
+constexpr Shape sine = Shape::Sine;
+constexpr Shape cosine = Shape::Cosine;
+constexpr Shape dcos = Shape::DoubleCosine;
+constexpr Shape rnd = Shape::Random;
+constexpr Shape none = Shape::None;
 
 // Root sways about Z, chests swing against each other, arms hold out front
 // with the elbows pumping in opposite phase, the legs follow the sway.
@@ -141,6 +141,13 @@ MotionRecords motionRecords(Motion motion) {
     records[row.joint] = {row.extremeA, row.extremeB, row.shapeX, row.shapeY, row.shapeZ};
   }
   return records;
+}
+
+bool drawsRandom(Motion motion) {
+  for (const JointMotion& record : motionRecords(motion)) {
+    if (drawsRandom(record)) return true;
+  }
+  return false;
 }
 
 }  // namespace kinemora

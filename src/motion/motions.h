@@ -18,7 +18,7 @@ struct MotionRow {
   JointIndex joint;
   Vec3 extremeA;
   Vec3 extremeB;
-  ShapeFunction shapeX, shapeY, shapeZ;
+  Shape shapeX, shapeY, shapeZ;
 };
 
 // Everything about one motion; the buttons, the action words, the composer
@@ -40,6 +40,11 @@ inline const MotionEntry& motionEntry(Motion motion) {
 }
 // The entry whose label is `label`, or nullptr.
 const MotionEntry* findMotion(std::string_view label);
+
+// Whether the motion's poses depend on the random stream (a random shape):
+// only then does a press of it draw numbers, and its frames differ from one
+// press to the next.
+bool drawsRandom(Motion motion);
 
 // A motion as the joints receive it: one record per joint, in joint-index
 // order. Joints the motion does not move hold the still record (no shapes).

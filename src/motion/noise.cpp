@@ -2,40 +2,24 @@
 
 #include <utility>
 
-#include "motion/random_stream.h"
-
 namespace kinemora {
 
-namespace {
-
-int noisePermutation[256];
-float noiseGradient[256];  // (k - 256) / 256 for some k in 0..511
-bool noiseTablesPending = true;
-
-}  // namespace
-
-void initNoiseTables() {
+NoiseTables drawNoiseTables(RandomStream& stream) {
+  NoiseTables tables;
   for (int i = 0; i < 256; ++i) {
-    noisePermutation[i] = i;
-    noiseGradient[i] = static_cast<float>((drawRandom() % 512) - 256) / 256.0f;
+    tables.permutation[i] = i;
+    tables.gradient[i] = static_cast<float>((stream.draw() % 512) - 256) / 256.0f;
   }
   // j runs over the whole table, not just 0..i: that is how the tables were
   // always shuffled, and stored files depend on it.
   for (int i = 255; i > 0; --i) {
-    const int j = drawRandom() % 256;
-    std::swap(noisePermutation[i], noisePermutation[j]);
+    const int j = stream.draw() % 256;
+    std::swap(tables.permutation[i], tables.permutation[j]);
   }
+  return tables;
 }
 
-bool noiseTablesBuilt() { return !noiseTablesPending; }
-
-void resetNoiseTables() { noiseTablesPending = true; }
-
-double perlinNoise(double x) {
-  if (noiseTablesPending) {
-    noiseTablesPending = false;
-    initNoiseTables();
-  }
+double perlinNoise(const NoiseTables& tables, double x) {
   const float v = static_cast<float>(x * 0.1);
   const double t = static_cast<double>(v) + 4096.0;  // keeps truncation a floor
   if (!(t >= 0.0 && t < 2147483647.0)) return 0.0;  // far outside any use
@@ -44,8 +28,8 @@ double perlinNoise(double x) {
   const int b1 = (b0 + 1) & 255;
   const double r0 = t - n;
   const double r1 = r0 - 1.0;
-  const float u = static_cast<float>(r0 * noiseGradient[noisePermutation[b0]]);
-  const double w = r1 * noiseGradient[noisePermutation[b1]];
+  const float u = static_cast<float>(r0 * tables.gradient[tables.permutation[b0]]);
+  const double w = r1 * tables.gradient[tables.permutation[b1]];
   const double s = r0 * r0 * (3.0 - 2.0 * r0);
   return u + s * (w - u);
 }

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "motion/random_stream.h"
-
 namespace kinemora {
 
 namespace {
@@ -21,8 +19,19 @@ double cosineShape(float t) { return (std::cos(t * kStep) + 1.0) * 0.5; }
 
 double doubleCosineShape(float t) { return (std::cos(2.0 * t * kStep) + 1.0) * 0.5; }
 
-double randomShape(float) {
-  return static_cast<double>(drawRandom()) * static_cast<double>(kRandomScale);
+double randomShape(RandomStream& stream) {
+  return static_cast<double>(stream.draw()) * static_cast<double>(kRandomScale);
+}
+
+double shapeValue(Shape shape, float t, RandomStream& stream) {
+  switch (shape) {
+    case Shape::Sine: return sineShape(t);
+    case Shape::Cosine: return cosineShape(t);
+    case Shape::DoubleCosine: return doubleCosineShape(t);
+    case Shape::Random: return randomShape(stream);
+    case Shape::None: break;
+  }
+  return 0.0;
 }
 
 }  // namespace kinemora

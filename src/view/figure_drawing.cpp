@@ -4,7 +4,9 @@
 #include <GL/glu.h>
 
 #include "figure/figure_look.h"
-#include "figure/skeleton.h"
+#include "motion/joint_table.h"
+#include "view/clear_view.h"
+#include "view/floor.h"
 #include "view/joint_pose.h"
 
 namespace kinemora {
@@ -29,26 +31,39 @@ void drawBone(const Vec3& offset) {
   glPopMatrix();
 }
 
-}  // namespace
-
-void drawJoint(const Joint& joint, float frame) {
-  const Vec3& offset = joint.offset;
+// This joint's bone and its subtree, in the parent's frame.
+void drawJoint(const Pose& pose, int joint) {
+  const Vec3& offset = kFigureJoints[joint].offset;
   if (hasBone(joint)) drawBone(offset);
 
   glPushMatrix();
   glTranslatef(offset.x, offset.y, offset.z);
-  const AxisAngle r = glRotationOf(rotationAtFrame(joint.rotations, frame));
+  const AxisAngle r = glRotationOf(pose.rotations[joint]);
   // The identity has a zero axis; the matrix must stay as it is.
   if (r.x != 0.0f || r.y != 0.0f || r.z != 0.0f) glRotatef(r.degrees, r.x, r.y, r.z);
-  if (!joint.children.empty()) {
-    for (const Joint* child : joint.children) drawJoint(*child, frame);
-  } else {
+  if (isLeaf(joint)) {
     glColor3f(kLeafColour.r, kLeafColour.g, kLeafColour.b);
     sphere(kLeafBallRadius);
+  } else {
+    for (int child = joint + 1; child < kJointCount; ++child) {
+      if (kFigureJoints[child].parent == joint) drawJoint(pose, child);
+    }
   }
   glPopMatrix();
 }
 
-void Skeleton::draw(float frame) const { drawJoint(root(), frame); }
+}  // namespace
+
+void drawFigure(const Pose& pose) { drawJoint(pose, kRoot); }
+
+void drawScene(const Camera& camera, const Pose& pose) {
+  clearView();
+  camera.apply();
+  glEnable(GL_DEPTH_TEST);
+  // Sent afresh with every paint: a display list measured no faster under
+  // Mesa's software renderer.
+  emitFloorQuads();
+  drawFigure(pose);
+}
 
 }  // namespace kinemora

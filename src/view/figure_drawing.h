@@ -1,16 +1,18 @@
 #pragma once
 
-#include "figure/joint.h"
+#include "figure/frame_store.h"
+#include "view/camera.h"
 
 namespace kinemora {
 
-// The OpenGL drawing of the figure, posed at a timeline position (see
-// joint_pose.h for which stored frame that shows). Each bone is a red
-// ellipsoid from the parent's position to the joint's, each leaf joint
-// carries a green ball. Skeleton::draw, defined with this, starts at the
-// root.
+// The OpenGL drawing of the figure in a pose: each bone a red ellipsoid from
+// the parent's position to the joint's, each leaf joint a green ball
+// (figure/figure_look.h). Needs a current context.
+void drawFigure(const Pose& pose);
 
-// This joint's bone and its subtree, in the parent's frame.
-void drawJoint(const Joint& joint, float frame);
+// A whole picture: cleared to black, seen through the camera, the floor and
+// the figure in the pose. The window's view and any other drawing of the
+// scene draw through here, so they show the same.
+void drawScene(const Camera& camera, const Pose& pose);
 
 }  // namespace kinemora

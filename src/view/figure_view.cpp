@@ -3,8 +3,8 @@
 #include <FL/Fl.H>
 #include <GL/gl.h>
 
-#include "view/clear_view.h"
-#include "view/floor.h"
+#include "view/figure_drawing.h"
+#include "view/joint_pose.h"
 #include "view/pointer_to_unit.h"
 
 namespace kinemora {
@@ -18,19 +18,23 @@ constexpr uchar kRepaint = FL_DAMAGE_CHILD;
 }  // namespace
 
 FigureView::FigureView(int x, int y, int w, int h, const char* label)
-    : Fl_Gl_Window(x, y, w, h, label), skeleton(new Skeleton), firstW_(w), firstH_(h) {
+    : Fl_Gl_Window(x, y, w, h, label), firstW_(w), firstH_(h) {
   mode(FL_RGB | FL_DOUBLE | FL_DEPTH | FL_STENCIL);
 }
 
-FigureView::~FigureView() { delete skeleton; }
+void FigureView::setFrames(const FrameStore* frames) {
+  frames_ = frames;
+  damage(kRepaint);
+}
+
+void FigureView::setFrame(float frame) {
+  frame_ = frame;
+  damage(kRepaint);
+}
 
 void FigureView::draw() {
   if (!valid()) fitToSize();
-  clearView();
-  camera.apply();
-  glEnable(GL_DEPTH_TEST);
-  drawFloor();
-  skeleton->draw(shownFrame());
+  drawScene(camera, frames_ ? shownPose(*frames_, frame_) : Pose());
 }
 
 void FigureView::fitToSize() {
@@ -38,14 +42,6 @@ void FigureView::fitToSize() {
   camera.aspect = static_cast<float>(static_cast<double>(w()) * firstH_ /
                                      (static_cast<double>(h()) * firstW_));
 }
-
-float FigureView::shownFrame() const {
-  return timeline ? static_cast<float>(timeline->value()) : 0.0f;
-}
-
-// Sent afresh with every paint: a display list measured no faster under
-// Mesa's software renderer.
-void FigureView::drawFloor() { emitFloorQuads(); }
 
 int FigureView::handle(int event) {
   switch (event) {

@@ -1,38 +1,39 @@
 #pragma once
 
 #include <FL/Fl_Gl_Window.H>
-#include <FL/Fl_Valuator.H>
 
-#include "figure/skeleton.h"
+#include "figure/frame_store.h"
 #include "view/camera.h"
 
 namespace kinemora {
 
-// The OpenGL view: the figure on its checkerboard floor, posed at the frame
-// the timeline shows. A right-button drag turns the view; "w", "s", "a" and
-// "d" move the eye. It holds the program's one Skeleton.
+// The OpenGL view: the figure on its checkerboard floor, in the frame it is
+// told to show. A right-button drag turns the view; "w", "s", "a" and "d"
+// move the eye. It draws what it is given and owns none of it.
 class FigureView : public Fl_Gl_Window {
  public:
   FigureView(int x, int y, int w, int h, const char* label);
-  ~FigureView() override;
+
+  // The frames to show; nothing (the figure at rest) until set. Not owned.
+  void setFrames(const FrameStore* frames);
+  // The timeline position to show (joint_pose.h says which stored frame).
+  void setFrame(float frame);
+  float frame() const { return frame_; }
 
   void draw() override;
   int handle(int event) override;
   // The main window sends every key press it gets through here.
   int forwardEvent(int event) { return handle(event); }
-  void drawFloor();
-  // The timeline position drawn: the slider's value, 0 before there is one.
-  float shownFrame() const;
 
   Camera camera;
-  Fl_Valuator* timeline = nullptr;  // the timeline slider; not owned
-  Skeleton* skeleton;               // owned
 
  private:
   // The picture keeps the proportions it has at the first size, however
   // the view is then stretched.
   void fitToSize();
   const int firstW_, firstH_;
+  const FrameStore* frames_ = nullptr;
+  float frame_ = 0.0f;
 };
 
 }  // namespace kinemora

@@ -13,9 +13,10 @@ std::size_t shownFrameIndex(float frame, std::size_t count) {
   return static_cast<std::size_t>(frame);
 }
 
-Quaternion rotationAtFrame(const Track<Quaternion>& rotations, float frame) {
-  if (rotations.empty()) return Quaternion();
-  return rotations[shownFrameIndex(frame, rotations.size())];
+Pose shownPose(const FrameStore& frames, float frame) {
+  if (frames.empty()) return Pose();
+  const std::size_t count = static_cast<std::size_t>(frames.count());
+  return frames[static_cast<int>(shownFrameIndex(frame, count))];
 }
 
 AxisAngle glRotationOf(const Quaternion& q) {

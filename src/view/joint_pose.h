@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "figure/joint.h"
+#include "figure/frame_store.h"
 #include "math/quaternion.h"
 
 namespace kinemora {
@@ -11,8 +11,9 @@ namespace kinemora {
 // held to the stored range (the last frame from the end on). count > 0.
 std::size_t shownFrameIndex(float frame, std::size_t count);
 
-// A joint's rotation at a timeline position; the identity with no frames.
-Quaternion rotationAtFrame(const Track<Quaternion>& rotations, float frame);
+// The pose at a timeline position; the rest pose (every rotation the
+// identity) with no frames.
+Pose shownPose(const FrameStore& frames, float frame);
 
 // The glRotatef arguments of a rotation: 2 acos(w) in degrees about the
 // vector part divided by sin(acos(w)) (left as it is when that sine is

@@ -1,7 +1,7 @@
 // core-positions: composes like kinemora-compose (same actions, a fresh
-// Skeleton, so the same random stream) and prints, as JSON, the world position
-// of every joint at every frame that a save would write. Positions come from
-// the `rotations` track placed the way the view draws the figure:
+// composition, so the same random stream) and prints, as JSON, the world
+// position of every joint at every frame that a save would write. Positions
+// come from the stored rotations placed the way the view draws the figure:
 //   world(root)  = translate(root offset) * rotate(q_root)
 //   world(child) = world(parent) * translate(child offset) * rotate(q_child)
 // so they are an independent account of what the BVH file must reproduce.
@@ -14,8 +14,6 @@
 #include "math/quaternion.h"
 
 namespace {
-
-using kinemora::Joint;
 
 constexpr int kExitUsage = 2;
 
@@ -53,34 +51,30 @@ Affine rotation(const kinemora::Quaternion& q) {
   return a;
 }
 
-// Pre-order walk, as the view and the file walk the tree.
-void collectNames(const Joint& joint, std::vector<std::string>& names) {
-  names.emplace_back(joint.name);
-  for (const Joint* child : joint.children) collectNames(*child, names);
+// Pre-order, as the view and the file walk the tree; a parent is placed
+// before its children.
+void placeJoints(const kinemora::Pose& pose, std::vector<double>& out) {
+  std::vector<Affine> world(kinemora::kJointCount);
+  for (const int j : kinemora::kPreOrder) {
+    const int parent = kinemora::kFigureJoints[j].parent;
+    world[j] = (parent == kinemora::kNoParent ? identity() : world[parent]) *
+               translation(kinemora::kFigureJoints[j].offset) * rotation(pose.rotations[j]);
+    out.push_back(world[j].m[0][3]);
+    out.push_back(world[j].m[1][3]);
+    out.push_back(world[j].m[2][3]);
+  }
 }
 
-void placeJoints(const Joint& joint, const Affine& parent, int frame,
-                 std::vector<double>& out) {
-  const Affine world = parent * translation(joint.offset) *
-                       rotation(joint.rotations[static_cast<size_t>(frame)]);
-  out.push_back(world.m[0][3]);
-  out.push_back(world.m[1][3]);
-  out.push_back(world.m[2][3]);
-  for (const Joint* child : joint.children) placeJoints(*child, world, frame, out);
-}
-
-void printJson(const kinemora::Skeleton& skeleton, int framesToSave) {
-  std::vector<std::string> names;
-  collectNames(skeleton.root(), names);
+void printJson(const kinemora::FrameStore& frames, int framesToSave) {
   std::printf("{\"framesStored\": %d, \"framesToSave\": %d,\n \"joints\": [",
-              skeleton.frameCount(), framesToSave);
-  for (size_t i = 0; i < names.size(); ++i)
-    std::printf("%s\"%s\"", i ? ", " : "", names[i].c_str());
+              frames.count(), framesToSave);
+  for (std::size_t i = 0; i < kinemora::kPreOrder.size(); ++i)
+    std::printf("%s\"%s\"", i ? ", " : "", kinemora::kFigureJoints[kinemora::kPreOrder[i]].name);
   std::printf("],\n \"positions\": [");
   std::vector<double> xyz;
   for (int frame = 0; frame < framesToSave; ++frame) {
     xyz.clear();
-    placeJoints(skeleton.root(), identity(), frame, xyz);
+    placeJoints(frames[frame], xyz);
     std::printf("%s\n  [", frame ? "," : "");
     for (size_t i = 0; i < xyz.size(); ++i) std::printf("%s%.9g", i ? ", " : "", xyz[i]);
     std::printf("]");
@@ -91,8 +85,7 @@ void printJson(const kinemora::Skeleton& skeleton, int framesToSave) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  kinemora::Skeleton skeleton;
-  kinemora::Composer composer(skeleton);
+  kinemora::Composer composer;
   for (int i = 1; i < argc; ++i) {
     const std::optional<kinemora::Action> action = kinemora::actionNamed(argv[i]);
     if (!action) {
@@ -101,6 +94,6 @@ int main(int argc, char** argv) {
     }
     composer.perform(*action);
   }
-  printJson(skeleton, composer.frameCount());
+  printJson(composer.frames(), composer.frameCount());
   return 0;
 }

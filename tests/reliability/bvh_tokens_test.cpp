@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "compose/composer.h"
+#include "figure/motion_tracks.h"
 #include "bvh_number_reference.h"
 #include "composition.h"
 #include "scratch_directory.h"
@@ -122,14 +123,6 @@ int significantDigits(const WrittenNumber& n) {
   return ::testing::AssertionSuccess();
 }
 
-std::vector<const Joint*> preOrder(const Joint& joint) {
-  std::vector<const Joint*> order{&joint};
-  for (const Joint* child : joint.children) {
-    const std::vector<const Joint*> below = preOrder(*child);
-    order.insert(order.end(), below.begin(), below.end());
-  }
-  return order;
-}
 
 std::string withoutTabs(const std::string& line) {
   const std::size_t first = line.find_first_not_of('\t');
@@ -144,13 +137,13 @@ class ComposedFile : public ::testing::TestWithParam<Composition> {
     const SaveResult saved = composer.save(path.c_str());
     ASSERT_TRUE(saved.ok) << saved.message;
     lines = split(reliability::readFile(path), '\n');
-    joints = preOrder(skeleton.root());
+    joints.assign(kPreOrder.begin(), kPreOrder.end());
   }
 
   // Walks the hierarchy, checking every OFFSET; returns the line after "MOTION".
   std::size_t checkHierarchy() {
     std::size_t next = 0;
-    const Joint* current = nullptr;
+    int current = kRoot;
     bool endSite = false;
     std::size_t line = 1;
     EXPECT_EQ(lines[0], "HIERARCHY");
@@ -162,7 +155,7 @@ class ComposedFile : public ::testing::TestWithParam<Composition> {
         EXPECT_LT(next, joints.size());
         if (next >= joints.size()) break;
         current = joints[next++];
-        EXPECT_EQ(text.substr(space + 1), current->name);
+        EXPECT_EQ(text.substr(space + 1), kFigureJoints[current].name);
         endSite = false;
       } else if (text == "End Site") {
         endSite = true;
@@ -174,11 +167,11 @@ class ComposedFile : public ::testing::TestWithParam<Composition> {
         EXPECT_EQ(xyz.size(), 3u) << text;
         if (xyz.size() != 3) continue;
         // The root's place is in its position channels instead.
-        const Vec3 offset = current->isRoot() ? Vec3() : current->offset;
+        const Vec3 offset = current == kRoot ? Vec3() : kFigureJoints[current].offset;
         const float expected[] = {offset.x, offset.y, offset.z};
         for (int axis = 0; axis < 3; ++axis) {
-          EXPECT_TRUE(standsFor(xyz[axis], expected[axis], 7)) << current->name;
-          EXPECT_EQ(xyz[axis], reference::bvhNumber(expected[axis], 7)) << current->name;
+          EXPECT_TRUE(standsFor(xyz[axis], expected[axis], 7)) << kFigureJoints[current].name;
+          EXPECT_EQ(xyz[axis], reference::bvhNumber(expected[axis], 7)) << kFigureJoints[current].name;
         }
       }
     }
@@ -193,29 +186,28 @@ class ComposedFile : public ::testing::TestWithParam<Composition> {
     const char* const rootPosition[] = {"0.", "60.", "0."};
     for (int i = 0; i < 3; ++i) ASSERT_EQ(tokens[i], rootPosition[i]) << "root, frame " << frame;
     std::size_t t = 3;
-    for (const Joint* joint : joints) {
-      const Vec3& a = joint->angles[frame];
+    for (const int joint : joints) {
+      const Vec3 a = channelAngles(composer.frames()[frame].rotations[joint]);
       const float zxy[] = {a.z, a.x, a.y};
       for (int channel = 0; channel < 3; ++channel, ++t) {
         ASSERT_TRUE(standsFor(tokens[t], zxy[channel], 3))
-            << joint->name << " frame " << frame << " channel " << "ZXY"[channel];
+            << kFigureJoints[joint].name << " frame " << frame << " channel " << "ZXY"[channel];
         ASSERT_EQ(tokens[t], reference::bvhNumber(zxy[channel], 3))
-            << joint->name << " frame " << frame << " channel " << "ZXY"[channel];
+            << kFigureJoints[joint].name << " frame " << frame << " channel " << "ZXY"[channel];
       }
     }
   }
 
-  Skeleton skeleton;
-  Composer composer{skeleton};
+  Composer composer;
   ScratchDirectory scratch;
   std::vector<std::string> lines;
-  std::vector<const Joint*> joints;
+  std::vector<int> joints;  // in the file's order
 };
 
 TEST_P(ComposedFile, EveryNumberReadsBackAsTheValueItStandsFor) {
   std::size_t line = checkHierarchy();
   ASSERT_LT(line + 1, lines.size());
-  const int frames = skeleton.frameCount();
+  const int frames = composer.frameCount();
   ASSERT_EQ(lines[line], "Frames: " + std::to_string(frames));
   ASSERT_EQ(lines[line + 1], "Frame Time: 0.033333");
   line += 2;

@@ -127,7 +127,7 @@ CASES = [
          1, os.strerror(errno.EFBIG)),
     Case("memory running out",
          lambda d: compose(["-o", "out.bvh", *LONG_SESSION], d,
-                           preexec_fn=limited(resource.RLIMIT_AS, 300 << 20)),
+                           preexec_fn=limited(resource.RLIMIT_AS, 120 << 20)),
          1, "out of memory"),
     Case("help into a full device",
          lambda d: into_full_device(["--help"], d), 1,

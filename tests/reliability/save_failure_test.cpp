@@ -57,8 +57,7 @@ class SaveFailure : public ::testing::Test {
     reliability::perform(composer, {"rhumba", "punchL", "cheer", "seizure", "clap"});
   }
 
-  Skeleton skeleton;
-  Composer composer{skeleton};
+  Composer composer;
   ScratchDirectory scratch;
 };
 
@@ -179,8 +178,7 @@ constexpr rlim_t kFileSizeLimit = 16 * 1024;
 
 TEST_F(SaveFailure, AWriteThatFailsPartWayLeavesTheOldFileWhole) {
   // The file from an earlier, different session, larger than the limit.
-  Skeleton earlierSkeleton;
-  Composer earlier(earlierSkeleton);
+  Composer earlier;
   reliability::perform(earlier, {"seizure", "bend", "clap", "punchR", "cheer"});
   const std::string path = scratch / "animation.bvh";
   ASSERT_TRUE(earlier.save(path.c_str()).ok);

@@ -47,8 +47,7 @@ class SaveReplace : public ::testing::Test {
     ASSERT_TRUE(result.ok) << result.message;
   }
 
-  Skeleton skeleton;
-  Composer composer{skeleton};
+  Composer composer;
   ScratchDirectory scratch;
   std::string expected;
 };

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "export/bvh_writer.h"
+#include "figure/motion_tracks.h"
+#include "math/angles.h"
 #include "test_support.h"
 
 namespace kinemora {
@@ -12,9 +14,18 @@ namespace {
 
 constexpr std::size_t kHierarchyLines = 121;
 
-std::string bvhText(const Skeleton& skeleton, int frames) {
+std::string bvhText(const FrameStore& stored, int frames) {
   return test::capturedText(
-      [&](std::FILE* f) { EXPECT_TRUE(writeBvh(skeleton, f, frames)) << frames; });
+      [&](std::FILE* f) { EXPECT_TRUE(writeBvh(stored, f, frames)) << frames; });
+}
+
+// The rotation whose channels read z, x, y (degrees): Rz(z) Rx(x) Ry(y).
+Quaternion channelRotation(float z, float x, float y) {
+  Quaternion q;
+  q.premultiply(Quaternion(Vec3(0, 1, 0), -degreesToRadians(y)));
+  q.premultiply(Quaternion(Vec3(1, 0, 0), -degreesToRadians(x)));
+  q.premultiply(Quaternion(Vec3(0, 0, 1), -degreesToRadians(z)));
+  return q;
 }
 
 // The lines of a text that must end with a line end.
@@ -66,8 +77,7 @@ std::string offsetLine(const test::TreeEntry& j) {
 }
 
 TEST(BvhWriter, ZeroFramesIsTheHierarchyAndTheMotionHeader) {
-  auto skeleton = test::freshSkeleton();
-  const std::vector<std::string> file = lines(bvhText(*skeleton, 0));
+  const std::vector<std::string> file = lines(bvhText(FrameStore(), 0));
   ASSERT_EQ(file.size(), kHierarchyLines + 3);
   for (std::size_t n = 0; n < std::size(kFirstLines); ++n) EXPECT_EQ(file[n], kFirstLines[n]);
   EXPECT_EQ(file[kHierarchyLines - 1], "}");
@@ -77,8 +87,7 @@ TEST(BvhWriter, ZeroFramesIsTheHierarchyAndTheMotionHeader) {
 }
 
 TEST(BvhWriter, HierarchyHoldsEveryJointWithItsOffset) {
-  auto skeleton = test::freshSkeleton();
-  const std::vector<std::string> file = lines(bvhText(*skeleton, 0));
+  const std::vector<std::string> file = lines(bvhText(FrameStore(), 0));
   std::size_t joint = 0;
   int endSites = 0;
   for (std::size_t n = 0; n < kHierarchyLines; ++n) {
@@ -97,12 +106,11 @@ TEST(BvhWriter, HierarchyHoldsEveryJointWithItsOffset) {
 // The root's position (0 60 0) and 20 joints' z, x, y: 63 numbers, each
 // followed by a space.
 TEST(BvhWriter, FrameLinesHold63ValuesEachFollowedByASpace) {
-  auto skeleton = test::freshSkeleton();
-  skeleton->noise = true;
-  skeleton->setMotion(motionRecords(Motion::Rhumba));
-  skeleton->appendTransition(13);
-  skeleton->appendFrames(97);
-  const std::vector<std::string> file = lines(bvhText(*skeleton, 110));
+  test::FreshFigure figure;
+  const MotionRecords rhumba = motionRecords(Motion::Rhumba);
+  appendTransition(figure.skeleton, rhumba, 13, true, figure.random);
+  appendFrames(figure.skeleton, rhumba, 97, true, figure.random);
+  const std::vector<std::string> file = lines(bvhText(figure.skeleton.frames, 110));
   ASSERT_EQ(file.size(), kHierarchyLines + 3 + 110);
   EXPECT_EQ(file[kHierarchyLines + 1], "Frames: 110");
   for (std::size_t n = kHierarchyLines + 3; n < file.size(); ++n) {
@@ -121,30 +129,29 @@ TEST(BvhWriter, FrameLinesHold63ValuesEachFollowedByASpace) {
   }
 }
 
-// Frame lines come from the `angles` track as z, x, y per joint in pre-order;
-// zeros of either sign are "0.".
-TEST(BvhWriter, FrameLineFromTheAnglesTrack) {
-  auto skeleton = test::freshSkeleton();
-  skeleton->appendFrames(2);
-  skeleton->root().angles[0] = Vec3(0, 0, -10);
-  skeleton->joint(kWaist).angles[0] = Vec3(-0.0f, -0.0f, -0.0f);
-  skeleton->joint(kLankle).angles[1] = Vec3(1.5f, -0.25f, 123.4f);
+// Frame lines hold each joint's channels z, x, y in pre-order, read from
+// its stored rotation; zeros of either sign are "0.".
+TEST(BvhWriter, FrameLineFromTheStoredRotations) {
+  FrameStore frames;
+  frames.append().rotations[kRoot] = channelRotation(-10, 0, 0);
+  frames[0].rotations[kWaist] = Quaternion(-0.0f, -0.0f, -0.0f, 1.0f);
+  frames.append().rotations[kLankle] = channelRotation(123.4f, 1.5f, -0.25f);
 
   std::string zeros;
   for (int n = 0; n < 19; ++n) zeros += "0. 0. 0. ";
-  const std::vector<std::string> file = lines(bvhText(*skeleton, 2));
+  const std::vector<std::string> file = lines(bvhText(frames, 2));
   ASSERT_EQ(file.size(), kHierarchyLines + 5);
   EXPECT_EQ(file[kHierarchyLines + 3], "0. 60. 0. -10. 0. 0. " + zeros);
   EXPECT_EQ(file[kHierarchyLines + 4], "0. 60. 0. " + zeros + "123 1.5 -0.25 ");
 }
 
 TEST(BvhWriter, RefusesFrameCountsOutsideTheStoredFrames) {
-  auto skeleton = test::freshSkeleton();
-  skeleton->appendFrames(3);
+  FrameStore stored;
+  for (int f = 0; f < 3; ++f) stored.append();
   for (int frames : {4, -1}) {
     SaveResult result;
     const std::string text =
-        test::capturedText([&](std::FILE* f) { result = writeBvh(*skeleton, f, frames); });
+        test::capturedText([&](std::FILE* f) { result = writeBvh(stored, f, frames); });
     EXPECT_FALSE(result.ok) << frames;
     EXPECT_FALSE(result.message.empty());
     EXPECT_EQ(text, "") << frames;

@@ -15,8 +15,7 @@ namespace kinemora {
 namespace {
 
 struct Session {
-  std::unique_ptr<Skeleton> skeleton = test::freshSkeleton();
-  Composer composer{*skeleton};
+  Composer composer;
   History history{composer};
 
   explicit Session(const std::string& words) {

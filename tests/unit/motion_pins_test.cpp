@@ -129,13 +129,13 @@ Vec3 pinnedAngles(const Pin* pin, double t, test::ReferenceStream& stream) {
 TEST(MotionPins, EveryChannelFollowsItsFormula) {
   for (const MotionEntry& entry : kMotions) {
     const Motion motion = entry.motion;
-    test::freshProgramState();
+    RandomStream drawn;
     test::ReferenceStream stream;
     const MotionRecords records = motionRecords(motion);
     for (int t = 0; t < motionEntry(motion).frames; ++t) {
       for (int j = 0; j < kJointCount; ++j) {
         const Vec3 expected = pinnedAngles(pinOf(motion, j), t, stream);
-        const Vec3 a = poseAngles(records[j], static_cast<float>(t));
+        const Vec3 a = poseAngles(records[j], static_cast<float>(t), drawn);
         const auto where = [&] {
           return ::testing::Message() << "motion " << static_cast<int>(motion) << " joint " << j
                                       << " t " << t;
@@ -175,9 +175,10 @@ const int kLatticeGradients[256] = {
 // Just past lattice point b, at b + 1/4096 (exact in single precision), the
 // curve is that fraction of the gradient, to well under half a step.
 TEST(MotionPins, NoiseGradientAtEveryLatticePoint) {
-  test::freshProgramState();
+  RandomStream stream;
+  const NoiseTables tables = drawNoiseTables(stream);
   for (int b = 0; b < 256; ++b) {
-    const double slope = perlinNoise(10.0 * (b + 1.0 / 4096)) * 4096;
+    const double slope = perlinNoise(tables, 10.0 * (b + 1.0 / 4096)) * 4096;
     EXPECT_EQ(std::lround(slope * 256), kLatticeGradients[b]) << "lattice point " << b;
   }
 }

@@ -1,11 +1,11 @@
-// Stored frames: what appendTransition and appendFrames put in the
-// `rotations` and `angles` tracks.
+// Stored frames: what appendTransition and appendFrames store, and the
+// channel angles a file gets from them.
 #include <cmath>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "figure/skeleton.h"
+#include "figure/motion_tracks.h"
 #include "test_support.h"
 
 namespace kinemora {
@@ -24,57 +24,69 @@ Mat3 poseMatrix(const Vec3& pose) {
 }
 
 // The jitter of noise value n: 10 n degrees about (1, 1, 1), negated.
-Mat3 noiseMatrix(double noiseArgument) {
+Mat3 noiseMatrix(const NoiseTables& tables, double noiseArgument) {
   const double u = 1.0 / std::sqrt(3.0);
-  return test::rodrigues(u, u, u, -radians(10.0 * perlinNoise(noiseArgument)));
+  return test::rodrigues(u, u, u, -radians(10.0 * perlinNoise(tables, noiseArgument)));
 }
 
-// One motion button's work, transition included.
-void pressWithTransition(Skeleton& skeleton, Motion motion) {
-  skeleton.setMotion(motionRecords(motion));
-  skeleton.appendTransition(13);
-  skeleton.appendFrames(motionEntry(motion).frames);
-}
+// A fresh composition's figure, and the appending a motion button does.
+struct Figure : test::FreshFigure {
+  bool noise = false;
+
+  void transition(const MotionRecords& records, int count) {
+    appendTransition(skeleton, records, count, noise, random);
+  }
+  void frames(const MotionRecords& records, int count) {
+    appendFrames(skeleton, records, count, noise, random);
+  }
+  // One motion button's work, transition included.
+  void press(Motion motion) {
+    transition(motionRecords(motion), 13);
+    frames(motionRecords(motion), motionEntry(motion).frames);
+  }
+  int count() const { return skeleton.frames.count(); }
+  const Quaternion& rotation(int joint, int frame) const {
+    return skeleton.frames[frame].rotations[joint];
+  }
+  Vec3 angles(int joint, int frame) const { return channelAngles(rotation(joint, frame)); }
+};
 
 // Waist held at 30 degrees about X, every other joint still.
-void holdWaistAt30AboutX(Skeleton& skeleton) {
+MotionRecords waistAt30AboutX() {
   MotionRecords records{};
   JointMotion& waist = records[kWaist];
   waist.extremeA = waist.extremeB = Vec3(30, 0, 0);
-  waist.shapeX = sineShape;
-  skeleton.setMotion(records);
+  waist.shapeX = Shape::Sine;
+  return records;
 }
 
-void expectFrameCount(const Skeleton& skeleton, std::size_t frames) {
-  for (int j = 0; j < kJointCount; ++j) {
-    EXPECT_EQ(skeleton.joint(j).rotations.size(), frames);
-    EXPECT_EQ(skeleton.joint(j).angles.size(), frames);
-  }
+// The pose angles of a motion that draws no random numbers.
+Vec3 poseAt(const JointMotion& motion, float t) {
+  RandomStream unused;
+  return poseAngles(motion, t, unused);
 }
 
 TEST(MotionTracks, CountsOfZeroOrLessStoreNothing) {
-  auto skeleton = test::freshSkeleton();
-  skeleton->setMotion(motionRecords(Motion::Rhumba));
+  Figure figure;
+  const MotionRecords rhumba = motionRecords(Motion::Rhumba);
   for (int count : {0, -1, -13}) {
-    skeleton->appendFrames(count);
-    skeleton->appendTransition(count);
+    figure.frames(rhumba, count);
+    figure.transition(rhumba, count);
   }
-  expectFrameCount(*skeleton, 0);
-  skeleton->appendFrames(5);
-  skeleton->appendTransition(0);
-  expectFrameCount(*skeleton, 5);
+  EXPECT_EQ(figure.count(), 0);
+  figure.frames(rhumba, 5);
+  figure.transition(rhumba, 0);
+  EXPECT_EQ(figure.count(), 5);
 }
 
 TEST(MotionTracks, FirstTransitionStartsAtTheIdentity) {
-  auto skeleton = test::freshSkeleton();
-  skeleton->setMotion(motionRecords(Motion::Cheer));
-  skeleton->appendTransition(13);
-  expectFrameCount(*skeleton, 13);
+  Figure figure;
+  figure.transition(motionRecords(Motion::Cheer), 13);
+  EXPECT_EQ(figure.count(), 13);
   for (int j = 0; j < kJointCount; ++j) {
-    const Joint& joint = skeleton->joint(j);
-    const Quaternion& q = joint.rotations[0];
-    EXPECT_TRUE(q.x == 0 && q.y == 0 && q.z == 0 && q.w == 1) << joint.name;
-    EXPECT_EQ(joint.angles[0], Vec3(0, 0, 0)) << joint.name;
+    const Quaternion& q = figure.rotation(j, 0);
+    EXPECT_TRUE(q.x == 0 && q.y == 0 && q.z == 0 && q.w == 1) << j;
+    EXPECT_EQ(figure.angles(j, 0), Vec3(0, 0, 0)) << j;
   }
 }
 
@@ -83,33 +95,31 @@ TEST(MotionTracks, FirstTransitionStartsAtTheIdentity) {
 TEST(MotionTracks, ThirtyDegreesAboutXTransitionThenMotion) {
   const double expectedX[] = {0,       -2.308,  -4.615,  -6.923,  -9.231,  -11.538, -13.846,
                               -16.154, -18.462, -20.769, -23.077, -25.385, -27.692};
-  auto skeleton = test::freshSkeleton();
-  holdWaistAt30AboutX(*skeleton);
-  skeleton->appendTransition(13);
-  skeleton->appendFrames(97);
-  const Joint& waist = skeleton->joint(kWaist);
+  Figure figure;
+  figure.transition(waistAt30AboutX(), 13);
+  figure.frames(waistAt30AboutX(), 97);
   for (int i = 0; i < 110; ++i) {
-    EXPECT_NEAR(waist.angles[i].x, i < 13 ? expectedX[i] : -30.0, 5e-4) << "frame " << i;
-    EXPECT_NEAR(waist.angles[i].y, 0, 1e-6);
-    EXPECT_NEAR(waist.angles[i].z, 0, 1e-6);
+    const Vec3 a = figure.angles(kWaist, i);
+    EXPECT_NEAR(a.x, i < 13 ? expectedX[i] : -30.0, 5e-4) << "frame " << i;
+    EXPECT_NEAR(a.y, 0, 1e-6);
+    EXPECT_NEAR(a.z, 0, 1e-6);
   }
-  EXPECT_LT(maxDifference(matrixOf(waist.rotations[13]), test::Rx(radians(-30))), 1e-5);
+  EXPECT_LT(maxDifference(matrixOf(figure.rotation(kWaist, 13)), test::Rx(radians(-30))), 1e-5);
 }
 
 // A later transition blends from the last stored rotation towards the new
 // motion's pose at a frame time equal to the frames already stored.
 TEST(MotionTracks, TransitionHeadsForThePoseAtTheStoredFrameCount) {
-  auto skeleton = test::freshSkeleton();
-  pressWithTransition(*skeleton, Motion::Rhumba);
-  pressWithTransition(*skeleton, Motion::Bend);
+  Figure figure;
+  figure.press(Motion::Rhumba);
+  figure.press(Motion::Bend);
   const MotionRecords bend = motionRecords(Motion::Bend);
   for (int j = 0; j < kJointCount; ++j) {
-    const Joint& joint = skeleton->joint(j);
-    const Mat3 target = poseMatrix(poseAngles(bend[j], 110.0f));
+    const Mat3 target = poseMatrix(poseAt(bend[j], 110.0f));
     for (int i = 0; i < 13; ++i) {
-      const Mat3 expected = test::blend(matrixOf(joint.rotations[109]), target, i / 13.0);
-      ASSERT_LT(maxDifference(matrixOf(joint.rotations[110 + i]), expected), 1e-5)
-          << joint.name << " step " << i;
+      const Mat3 expected = test::blend(matrixOf(figure.rotation(j, 109)), target, i / 13.0);
+      ASSERT_LT(maxDifference(matrixOf(figure.rotation(j, 110 + i)), expected), 1e-5)
+          << j << " step " << i;
     }
   }
 }
@@ -118,15 +128,14 @@ TEST(MotionTracks, MotionFramesAreThePoseRotations) {
   for (const MotionEntry& entry : kMotions) {
     const Motion motion = entry.motion;
     if (motion == Motion::Seizure) continue;
-    auto skeleton = test::freshSkeleton();
-    skeleton->setMotion(motionRecords(motion));
+    Figure figure;
     const int frames = motionEntry(motion).frames;
-    skeleton->appendFrames(frames);
     const MotionRecords records = motionRecords(motion);
+    figure.frames(records, frames);
     for (int j = 0; j < kJointCount; ++j) {
       for (int t = 0; t < frames; ++t) {
-        const Mat3 expected = poseMatrix(poseAngles(records[j], static_cast<float>(t)));
-        ASSERT_LT(maxDifference(matrixOf(skeleton->joint(j).rotations[t]), expected), 1e-5)
+        const Mat3 expected = poseMatrix(poseAt(records[j], static_cast<float>(t)));
+        ASSERT_LT(maxDifference(matrixOf(figure.rotation(j, t)), expected), 1e-5)
             << "motion " << static_cast<int>(motion) << " joint " << j << " t " << t;
       }
     }
@@ -136,21 +145,20 @@ TEST(MotionTracks, MotionFramesAreThePoseRotations) {
 // The file's angles must show what the view draws: for every stored frame,
 // transitions and noise included, Rz(z) Rx(x) Ry(y) is the stored rotation.
 TEST(MotionTracks, AnglesReproduceTheStoredRotation) {
-  auto skeleton = test::freshSkeleton();
+  Figure figure;
   int pressed = 0;
   for (const MotionEntry& entry : kMotions) {
-    const Motion motion = entry.motion;
     for (int twice = 0; twice < 2; ++twice) {
-      if (pressed++ == 5) skeleton->noise = true;
-      pressWithTransition(*skeleton, motion);
+      if (pressed++ == 5) figure.noise = true;
+      figure.press(entry.motion);
     }
   }
   for (int j = 0; j < kJointCount; ++j) {
-    const Joint& joint = skeleton->joint(j);
-    for (std::size_t f = 0; f < joint.rotations.size(); ++f) {
-      ASSERT_LT(maxDifference(test::channelMatrix(joint.angles[f]), matrixOf(joint.rotations[f])),
+    for (int f = 0; f < figure.count(); ++f) {
+      ASSERT_LT(maxDifference(test::channelMatrix(figure.angles(j, f)),
+                              matrixOf(figure.rotation(j, f))),
                 1e-4)
-          << joint.name << " frame " << f;
+          << j << " frame " << f;
     }
   }
 }
@@ -161,30 +169,32 @@ TEST(MotionTracks, AnglesReproduceTheStoredRotation) {
 // gets the same jitter frame for frame.
 TEST(MotionTracks, NoiseJittersEveryJointButTheRoot) {
   for (Motion motion : {Motion::Bend, Motion::Cheer}) {
-    auto clean = test::freshSkeleton();
-    auto noisy = test::freshSkeleton();
-    noisy->noise = true;
-    pressWithTransition(*clean, motion);
-    pressWithTransition(*noisy, motion);
+    Figure clean, noisy;
+    noisy.noise = true;
+    clean.press(motion);
+    noisy.press(motion);
+    // The tables a fresh stream draws after the noise seeds, as the noisy
+    // press drew them.
+    RandomStream stream;
+    drawSkeleton(stream);
+    const NoiseTables tables = drawNoiseTables(stream);
     for (int j = 0; j < kJointCount; ++j) {
-      const Joint& c = clean->joint(j);
-      const Joint& n = noisy->joint(j);
+      const int seed = noisy.skeleton.noiseSeeds[j];
       bool differs = false;
-      for (int f = 0; f < clean->frameCount(); ++f) {
-        const Mat3 cleanMatrix = matrixOf(c.rotations[f]);
-        const Mat3 noisyMatrix = matrixOf(n.rotations[f]);
+      for (int f = 0; f < clean.count(); ++f) {
+        const Mat3 cleanMatrix = matrixOf(clean.rotation(j, f));
+        const Mat3 noisyMatrix = matrixOf(noisy.rotation(j, f));
         if (j == kRoot) {
           ASSERT_EQ(noisyMatrix, cleanMatrix);
-          ASSERT_EQ(n.angles[f], c.angles[f]);
           continue;
         }
-        const double argument = f < 13 ? n.noiseSeed + static_cast<double>(f / 13.0f)
-                                       : static_cast<double>(n.noiseSeed + f - 13);
-        ASSERT_LT(maxDifference(noisyMatrix, noiseMatrix(argument) * cleanMatrix), 1e-5)
-            << c.name << " frame " << f;
+        const double argument = f < 13 ? seed + static_cast<double>(f / 13.0f)
+                                       : static_cast<double>(seed + f - 13);
+        ASSERT_LT(maxDifference(noisyMatrix, noiseMatrix(tables, argument) * cleanMatrix), 1e-5)
+            << j << " frame " << f;
         differs = differs || maxDifference(noisyMatrix, cleanMatrix) > 1e-4;
       }
-      EXPECT_EQ(differs, j != kRoot) << c.name;
+      EXPECT_EQ(differs, j != kRoot) << j;
     }
   }
 }
@@ -192,10 +202,9 @@ TEST(MotionTracks, NoiseJittersEveryJointButTheRoot) {
 // Seizure draws per frame, per joint in pre-order, per axis Z, X, Y; the
 // transition draws once per joint for its target.
 TEST(MotionTracks, SeizureDrawsInFramePreOrderAxisOrder) {
-  auto skeleton = test::freshSkeleton();
-  skeleton->setMotion(motionRecords(Motion::Seizure));
-  skeleton->appendTransition(13);
-  skeleton->appendFrames(3);
+  Figure figure;
+  figure.transition(motionRecords(Motion::Seizure), 13);
+  figure.frames(motionRecords(Motion::Seizure), 3);
 
   test::ReferenceStream reference;
   reference.skip(kJointCount);  // the noise seeds
@@ -219,18 +228,18 @@ TEST(MotionTracks, SeizureDrawsInFramePreOrderAxisOrder) {
   for (const test::TreeEntry& entry : test::kPreOrder) {
     const int j = entry.index;
     const Mat3 last = test::blend(identity, poseMatrix(nextPose(j)), 12.0 / 13.0);
-    ASSERT_LT(maxDifference(matrixOf(skeleton->joint(j).rotations[12]), last), 1e-5)
+    ASSERT_LT(maxDifference(matrixOf(figure.rotation(j, 12)), last), 1e-5)
         << "transition, joint " << j;
   }
   for (int t = 0; t < 3; ++t) {
     for (const test::TreeEntry& entry : test::kPreOrder) {
       const int j = entry.index;
       const Mat3 expected = poseMatrix(nextPose(j));
-      ASSERT_LT(maxDifference(matrixOf(skeleton->joint(j).rotations[13 + t]), expected), 1e-5)
+      ASSERT_LT(maxDifference(matrixOf(figure.rotation(j, 13 + t)), expected), 1e-5)
           << "frame " << t << ", joint " << j;
     }
   }
-  EXPECT_EQ(drawRandom(), reference.next());  // nothing else was drawn
+  EXPECT_EQ(figure.random.stream.draw(), reference.next());  // nothing else was drawn
 }
 
 }  // namespace

@@ -37,6 +37,12 @@ JointSet expectedMoved(Motion motion) {
 
 bool isZero(const Vec3& a) { return a.x == 0 && a.y == 0 && a.z == 0; }
 
+// The pose angles at t, drawing from `stream` (a fresh one by default).
+Vec3 pose(const JointMotion& motion, float t) {
+  RandomStream stream;
+  return poseAngles(motion, t, stream);
+}
+
 void expectNear(const Vec3& a, const Vec3& b, double tolerance) {
   EXPECT_NEAR(a.x, b.x, tolerance);
   EXPECT_NEAR(a.y, b.y, tolerance);
@@ -44,14 +50,14 @@ void expectNear(const Vec3& a, const Vec3& b, double tolerance) {
 }
 
 TEST(Motions, EachRotatesExactlyItsJoints) {
-  test::freshProgramState();
+  RandomStream stream;
   for (const MotionEntry& entry : kMotions) {
     const Motion motion = entry.motion;
     const MotionRecords records = motionRecords(motion);
     JointSet moved;
     for (int j = 0; j < kJointCount; ++j)
       for (int t = 0; t < motionEntry(motion).frames; ++t)
-        if (!isZero(poseAngles(records[j], static_cast<float>(t)))) moved.insert(j);
+        if (!isZero(poseAngles(records[j], static_cast<float>(t), stream))) moved.insert(j);
     EXPECT_EQ(moved, expectedMoved(motion)) << "motion " << static_cast<int>(motion);
   }
 }
@@ -61,7 +67,7 @@ TEST(Motions, LastFramePoseRepeatsTheFirst) {
     const MotionRecords records = motionRecords(motion);
     const float last = static_cast<float>(motionEntry(motion).frames - 1);
     for (int j = 0; j < kJointCount; ++j) {
-      expectNear(poseAngles(records[j], last), poseAngles(records[j], 0), 1e-4);
+      expectNear(pose(records[j], last), pose(records[j], 0), 1e-4);
     }
   }
 }
@@ -70,7 +76,7 @@ TEST(Motions, PunchesStartFromTheSameGuard) {
   const MotionRecords right = motionRecords(Motion::PunchR);
   const MotionRecords left = motionRecords(Motion::PunchL);
   for (int j = 0; j < kJointCount; ++j) {
-    expectNear(poseAngles(right[j], 0), poseAngles(left[j], 0), 1e-5);
+    expectNear(pose(right[j], 0), pose(left[j], 0), 1e-5);
   }
 }
 
@@ -78,11 +84,11 @@ TEST(Motions, PunchesStartFromTheSameGuard) {
 // 1e-9 of it, and storing the angle as a float rounds that up to the extreme
 // itself: the ranges are closed at the top.
 TEST(Motions, SeizureStaysInItsRanges) {
-  test::freshProgramState();
+  RandomStream stream;
   const MotionRecords records = motionRecords(Motion::Seizure);
   for (int t = 0; t < 2000; ++t) {
     for (int j = 0; j < kJointCount; ++j) {
-      const Vec3 a = poseAngles(records[j], static_cast<float>(t));
+      const Vec3 a = poseAngles(records[j], static_cast<float>(t), stream);
       if (j == kRoot) {
         ASSERT_TRUE(isZero(a));
       } else if (j == kWaist) {
@@ -104,10 +110,10 @@ TEST(PoseAngles, ChannelWithoutShapeIsZeroWhateverItsExtremes) {
   JointMotion m;
   m.extremeA = Vec3(30, 40, 50);
   m.extremeB = Vec3(-30, -40, -50);
-  EXPECT_TRUE(isZero(poseAngles(m, 6)));
-  m.shapeY = sineShape;  // only Y is driven
-  expectNear(poseAngles(m, 6), Vec3(0, 40, 0), 1e-5);
-  expectNear(poseAngles(m, 18), Vec3(0, -40, 0), 1e-5);
+  EXPECT_TRUE(isZero(pose(m, 6)));
+  m.shapeY = Shape::Sine;  // only Y is driven
+  expectNear(pose(m, 6), Vec3(0, 40, 0), 1e-5);
+  expectNear(pose(m, 18), Vec3(0, -40, 0), 1e-5);
 }
 
 }  // namespace

@@ -12,8 +12,18 @@ namespace {
 // Building the tables takes 256 gradients and 255 swaps from the stream.
 constexpr int kTableDraws = 256 + 255;
 
+// The tables a fresh stream draws first.
+const NoiseTables& freshTables() {
+  static const NoiseTables tables = [] {
+    RandomStream stream;
+    return drawNoiseTables(stream);
+  }();
+  return tables;
+}
+
+double perlinNoise(double x) { return kinemora::perlinNoise(freshTables(), x); }
+
 TEST(Noise, ZeroOnEveryLatticePoint) {
-  test::freshProgramState();
   for (int k = 0; k < 4000; ++k) {
     const double x = 10.0 * k;
     ASSERT_EQ(static_cast<float>(x * 0.1), static_cast<float>(k));
@@ -24,7 +34,6 @@ TEST(Noise, ZeroOnEveryLatticePoint) {
 // Gradient noise: at a lattice point both neighbouring cells leave with the
 // same slope, the point's gradient, so the curve has no kinks.
 TEST(Noise, SmoothAcrossLatticePoints) {
-  test::freshProgramState();
   auto slope = [](double x, int lattice) {
     const double offset = static_cast<double>(static_cast<float>(x * 0.1)) - lattice;
     return perlinNoise(x) / offset;
@@ -35,7 +44,6 @@ TEST(Noise, SmoothAcrossLatticePoints) {
 }
 
 TEST(Noise, StaysBelowOneHalf) {
-  test::freshProgramState();
   double largest = 0;
   for (double x = 0; x < 40000; x += 0.37) largest = std::max(largest, std::fabs(perlinNoise(x)));
   EXPECT_LT(largest, 0.5);
@@ -43,30 +51,31 @@ TEST(Noise, StaysBelowOneHalf) {
 }
 
 TEST(Noise, RepeatsEvery2560) {
-  test::freshProgramState();
   for (double x = 0; x < 2560; x += 1.3) {
     ASSERT_NEAR(perlinNoise(x + 2560), perlinNoise(x), 1e-3) << "x = " << x;
   }
 }
 
-TEST(Noise, TablesAreDrawnOnlyOnTheFirstCall) {
-  test::freshProgramState();
+TEST(Noise, TablesAreDrawnOnlyOnTheFirstUse) {
+  RandomStream stream;
+  Noise noise;
   test::ReferenceStream reference;
-  const double first = perlinNoise(123.4);
+  EXPECT_FALSE(noise.built());
+  const double first = kinemora::perlinNoise(noise.tables(stream), 123.4);
   reference.skip(kTableDraws);
-  EXPECT_EQ(drawRandom(), reference.next());  // the tables took exactly their draws
+  EXPECT_EQ(stream.draw(), reference.next());  // the tables took exactly their draws
 
-  for (double x = 0; x < 100; x += 7) perlinNoise(x);
-  EXPECT_EQ(drawRandom(), reference.next());  // later calls draw nothing
-  EXPECT_EQ(perlinNoise(123.4), first);       // nor rebuild anything
+  EXPECT_TRUE(noise.built());
+  EXPECT_EQ(kinemora::perlinNoise(noise.tables(stream), 123.4), first);
+  EXPECT_EQ(stream.draw(), reference.next());  // later uses draw nothing
+  noise.forget();
+  EXPECT_FALSE(noise.built());
 }
 
 TEST(Noise, StartsFromWhereverTheStreamStands) {
-  test::freshProgramState();
-  const double fresh = perlinNoise(123.4);
-  test::freshProgramState();
-  drawRandom();
-  EXPECT_NE(perlinNoise(123.4), fresh);
+  RandomStream stream;
+  stream.draw();
+  EXPECT_NE(kinemora::perlinNoise(drawNoiseTables(stream), 123.4), perlinNoise(123.4));
 }
 
 }  // namespace

@@ -41,10 +41,10 @@ TEST(Shapes, PeriodicAndWithinZeroToOne) {
 
 // One draw per call, scaled by the float nearest 1/32767, whatever t is.
 TEST(Shapes, RandomShapeScalesOneDrawPerCall) {
-  test::freshProgramState();
+  RandomStream stream;
   test::ReferenceStream reference;
   for (int n = 0; n < 1000; ++n) {
-    const double v = randomShape(static_cast<float>(n % 7));
+    const double v = shapeValue(Shape::Random, static_cast<float>(n % 7), stream);
     ASSERT_EQ(v, reference.next() * static_cast<double>(3.0518509e-05f));
     ASSERT_GE(v, 0.0);
     ASSERT_LT(v, 1.0);

@@ -1,6 +1,5 @@
 #include "figure/skeleton.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,74 +10,62 @@
 namespace kinemora {
 namespace {
 
-void preOrder(const Joint& joint, std::vector<const Joint*>& out) {
-  out.push_back(&joint);
-  for (const Joint* child : joint.children) preOrder(*child, out);
+// Depth first from the root, children in the order of the joint table.
+void walk(int joint, std::vector<int>& out) {
+  out.push_back(joint);
+  for (int child = 0; child < kJointCount; ++child) {
+    if (kFigureJoints[child].parent == joint) walk(child, out);
+  }
 }
 
-std::vector<const Joint*> preOrder(const Skeleton& skeleton) {
-  std::vector<const Joint*> joints;
-  preOrder(skeleton.root(), joints);
-  return joints;
-}
-
-TEST(Skeleton, FreshFigureIsTheFixedTree) {
-  auto skeleton = test::freshSkeleton();
-  const std::vector<const Joint*> walk = preOrder(*skeleton);
-  ASSERT_EQ(walk.size(), 20u);  // every joint reached once: 19 links
-  int links = 0;
+TEST(Skeleton, TheJointTableIsTheFixedTree) {
+  std::vector<int> order;
+  walk(kRoot, order);
+  ASSERT_EQ(order.size(), 20u);  // every joint reached once from the root
   std::string leaves;
-  for (std::size_t n = 0; n < walk.size(); ++n) {
+  for (std::size_t n = 0; n < order.size(); ++n) {
     const test::TreeEntry& expected = test::kPreOrder[n];
-    EXPECT_STREQ(walk[n]->name, expected.name);
-    EXPECT_EQ(walk[n], &skeleton->joint(expected.index)) << expected.name;
-    EXPECT_EQ(walk[n]->offset, expected.offset) << expected.name;
-    EXPECT_EQ(static_cast<int>(walk[n]->children.size()), expected.children) << expected.name;
-    EXPECT_EQ(walk[n]->isRoot(), n == 0);
-    links += static_cast<int>(walk[n]->children.size());
-    if (walk[n]->children.empty()) leaves += std::string(walk[n]->name) + " ";
+    const int joint = order[n];
+    EXPECT_EQ(joint, expected.index) << expected.name;
+    EXPECT_EQ(kPreOrder[n], expected.index) << expected.name;
+    EXPECT_STREQ(kFigureJoints[joint].name, expected.name);
+    EXPECT_EQ(kFigureJoints[joint].offset, expected.offset) << expected.name;
+    EXPECT_EQ(isLeaf(joint), expected.children == 0) << expected.name;
+    if (isLeaf(joint)) leaves += std::string(kFigureJoints[joint].name) + " ";
   }
-  EXPECT_EQ(links, 19);
   EXPECT_EQ(leaves, "Nod Rwrist Lwrist Rankle Lankle ");
-  EXPECT_FALSE(skeleton->noise);
-  EXPECT_EQ(skeleton->frameCount(), 0);
-  for (const Joint* joint : walk) {
-    EXPECT_TRUE(!joint->motion.shapeX && !joint->motion.shapeY && !joint->motion.shapeZ);
-  }
+  EXPECT_EQ(restPositions()[kLankle], Vec3(-5, 5, 0));
 }
 
-// The joints draw their seeds in index order, first thing in a fresh program.
+// The joints draw their seeds in index order, first thing in a composition.
 TEST(Skeleton, NoiseSeedsAreTheFirstTwentyDraws) {
-  auto skeleton = test::freshSkeleton();
+  test::FreshFigure fresh;
   test::ReferenceStream reference;
-  for (int i = 0; i < kJointCount; ++i) {
-    const int seed = skeleton->joint(i).noiseSeed;
-    EXPECT_EQ(seed, reference.next());
-    EXPECT_GE(seed, 0);
-    EXPECT_LE(seed, 32767);
-  }
+  for (int seed : fresh.skeleton.noiseSeeds) EXPECT_EQ(seed, reference.next());
+  EXPECT_EQ(fresh.random.stream.draw(), reference.next());
+  EXPECT_TRUE(fresh.skeleton.frames.empty());
 }
 
-TEST(Skeleton, ClearFramesKeepsMotionSeedsAndTree) {
-  auto skeleton = test::freshSkeleton();
-  skeleton->setMotion(motionRecords(Motion::Rhumba));
-  skeleton->appendTransition(13);
-  skeleton->appendFrames(97);
-  ASSERT_EQ(skeleton->frameCount(), 110);
-  const std::vector<const Joint*> walkBefore = preOrder(*skeleton);
-  std::vector<int> seeds;
-  for (int i = 0; i < kJointCount; ++i) seeds.push_back(skeleton->joint(i).noiseSeed);
-
-  skeleton->clearFrames();
-  for (int i = 0; i < kJointCount; ++i) {
-    const Joint& joint = skeleton->joint(i);
-    EXPECT_TRUE(joint.rotations.empty() && joint.angles.empty()) << joint.name;
-    EXPECT_EQ(joint.noiseSeed, seeds[i]);
-    EXPECT_EQ(joint.motion.shapeX, motionRecords(Motion::Rhumba)[i].shapeX);
-    EXPECT_EQ(joint.motion.extremeA, motionRecords(Motion::Rhumba)[i].extremeA);
+// Frames never move once stored: a composition grows without copying, and
+// letting go of the written front keeps every later frame where it was.
+TEST(FrameStore, FramesStayWhereTheyAreAsTheStoreGrowsAndShrinks) {
+  FrameStore frames;
+  std::vector<const Pose*> at;
+  for (int f = 0; f < 1000; ++f) {
+    frames.append().rotations[kNod].x = static_cast<float>(f);
+    at.push_back(&frames[f]);
   }
-  EXPECT_EQ(preOrder(*skeleton), walkBefore);
-  EXPECT_EQ(skeleton->root().offset, Vec3(0, 60, 0));
+  frames.truncate(700);
+  frames.dropBefore(600);
+  EXPECT_EQ(frames.count(), 700);
+  EXPECT_LE(frames.firstHeld(), 600);
+  for (int f = frames.firstHeld(); f < frames.count(); ++f) {
+    ASSERT_EQ(&frames[f], at[f]);
+    ASSERT_EQ(frames[f].rotations[kNod].x, static_cast<float>(f));
+  }
+  EXPECT_EQ(frames.append().rotations[kNod].x, 0.0f);  // a new frame is at rest
+  frames.dropBefore(100000);
+  EXPECT_EQ(frames.back().rotations[kNod].x, 0.0f);  // the last frame is always held
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Helpers shared by the unit tests: a freshly started program's state, an
+// Helpers shared by the unit tests: a fresh composition's figure, an
 // independent copy of the random stream, and rotation matrices built straight
 // from their textbook definitions (not from the library's quaternions).
 #pragma once
@@ -15,8 +15,7 @@
 
 #include "figure/skeleton.h"
 #include "math/quaternion.h"
-#include "motion/noise.h"
-#include "motion/random_stream.h"
+#include "motion/randomness.h"
 
 namespace kinemora::test {
 
@@ -54,17 +53,12 @@ inline const TreeEntry kPreOrder[kJointCount] = {
     {"Lankle",    kLankle,    4,     {0, -25, 0},   0},
 };
 
-// The random stream and the noise tables as a program has them at start.
-inline void freshProgramState() {
-  restartRandomStream();
-  resetNoiseTables();
-}
-
-// A Skeleton built as the first thing a fresh program does.
-inline std::unique_ptr<Skeleton> freshSkeleton() {
-  freshProgramState();
-  return std::make_unique<Skeleton>();
-}
+// The randomness of a fresh composition, and its figure drawn from it as
+// every composition draws it first.
+struct FreshFigure {
+  Randomness random;
+  Skeleton skeleton = drawSkeleton(random.stream);
+};
 
 // The documented 15-bit generator, written out again for comparison.
 class ReferenceStream {

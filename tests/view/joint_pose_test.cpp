@@ -60,20 +60,22 @@ TEST(ShownFrameIndex, PositionsAtOrBeyondTheEndShowTheLastFrame) {
   EXPECT_EQ(shownFrameIndex(7.0f, 1), 0u);
 }
 
-TEST(RotationAtFrame, NoStoredFramesIsTheRestPose) {
-  const Quaternion q = rotationAtFrame({}, 12.0f);
+TEST(ShownPose, NoStoredFramesIsTheRestPose) {
+  const Quaternion q = shownPose(FrameStore(), 12.0f).rotations[kNod];
   EXPECT_EQ(q.x, 0.0f);
   EXPECT_EQ(q.y, 0.0f);
   EXPECT_EQ(q.z, 0.0f);
   EXPECT_EQ(q.w, 1.0f);
 }
 
-TEST(RotationAtFrame, PicksTheTruncatedFrameAndHoldsTheLast) {
-  const Track<Quaternion> track = {stored(0, 0, 0, 1), stored(1, 0, 0, 0),
-                                         stored(0, 1, 0, 0)};
-  EXPECT_EQ(rotationAtFrame(track, 1.9f).x, 1.0f);
-  EXPECT_EQ(rotationAtFrame(track, 2.0f).y, 1.0f);
-  EXPECT_EQ(rotationAtFrame(track, 250.0f).y, 1.0f);
+TEST(ShownPose, PicksTheTruncatedFrameAndHoldsTheLast) {
+  FrameStore frames;
+  for (const Quaternion& q : {stored(0, 0, 0, 1), stored(1, 0, 0, 0), stored(0, 1, 0, 0)}) {
+    frames.append().rotations[kNod] = q;
+  }
+  EXPECT_EQ(shownPose(frames, 1.9f).rotations[kNod].x, 1.0f);
+  EXPECT_EQ(shownPose(frames, 2.0f).rotations[kNod].y, 1.0f);
+  EXPECT_EQ(shownPose(frames, 250.0f).rotations[kNod].y, 1.0f);
 }
 
 TEST(GlRotationOf, IdentityIsNoTurnAboutTheZeroVector) {
