@@ -1,9 +1,12 @@
 """The rooms of src/ include only from themselves and from the rooms below
 them, and nothing below the view and the app includes a toolkit or OpenGL
-header: the picture of docs/architecture.md, checked on every source file."""
+header: the picture of docs/architecture.md, checked on every source file.
+The libraries below the view hold no writable static data, so that two
+compositions can live side by side: checked on the built libraries."""
 
 import os
 import re
+import subprocess
 import sys
 import unittest
 
@@ -21,11 +24,39 @@ BELOW = {
 }
 TOOLKIT_ROOMS = {"view", "app"}
 
+# Writable static data a library may hold: the record of the temporary file
+# that the signal handler of a save must reach.
+WRITABLE_ALLOWED = {"export": {"pending"}}
+WRITABLE_SECTION = re.compile(r"^\.(data|bss)(?!\.rel\.ro)")
+
 PROJECT_INCLUDE = re.compile(r'^\s*#\s*include\s*"(\w+)/', re.M)
 TOOLKIT_INCLUDE = re.compile(r"^\s*#\s*include\s*<(FL|GL)/", re.M)
 
 
+def writable_objects(library):
+    """The data objects of a static library in writable sections (.data,
+    .bss; not .data.rel.ro, which is read-only once relocated)."""
+    table = subprocess.run(["objdump", "-t", "-C", library], check=True, capture_output=True,
+                           text=True).stdout
+    found = set()
+    for line in table.splitlines():
+        fields = line.split(None, 5)
+        if len(fields) == 6 and " O " in line and WRITABLE_SECTION.match(fields[3]):
+            if "DW.ref." not in fields[5]:  # the compiler's pointer to its exception handler
+                found.add(fields[5].split("::")[-1])
+    return found
+
+
 class Layers(unittest.TestCase):
+    def test_no_writable_static_data_below_the_view(self):
+        libraries = os.environ.get("KINEMORA_CORE_LIBRARIES")
+        if not libraries:
+            self.skipTest("KINEMORA_CORE_LIBRARIES names no built libraries")
+        for entry in libraries.split(","):
+            room, library = entry.split("=", 1)
+            with self.subTest(room=room):
+                self.assertLessEqual(writable_objects(library), WRITABLE_ALLOWED.get(room, set()))
+
     def test_every_include_runs_down(self):
         self.assertEqual(set(os.listdir(SRC)) - {"CMakeLists.txt"}, set(BELOW))
         for room, allowed in BELOW.items():
