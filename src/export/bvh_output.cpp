@@ -11,15 +11,15 @@ void BvhOutput::reserve(std::size_t bytes) {
   if (kCapacity - used_ < bytes) flush();
 }
 
-void BvhOutput::text(const char* s) {
-  const std::size_t n = std::strlen(s);
+void BvhOutput::text(std::string_view s) {
+  const std::size_t n = s.size();
   if (n > kCapacity) {
     flush();
-    if (!error_ && std::fwrite(s, 1, n, stream_) != n) error_ = errno ? errno : EIO;
+    if (!error_ && std::fwrite(s.data(), 1, n, stream_) != n) error_ = errno ? errno : EIO;
     return;
   }
   reserve(n);
-  std::memcpy(buffer_ + used_, s, n);
+  std::memcpy(buffer_ + used_, s.data(), n);
   used_ += n;
 }
 

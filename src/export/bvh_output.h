@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string_view>
 
 namespace kinemora {
 
@@ -14,7 +15,8 @@ class BvhOutput {
   BvhOutput(const BvhOutput&) = delete;
   BvhOutput& operator=(const BvhOutput&) = delete;
 
-  void text(const char* s);
+  void text(const char* s) { text(std::string_view(s)); }
+  void text(std::string_view s);
   void tabs(int count);
   // One number with `digits` significant digits, then a space when asked.
   void number(double value, int digits, bool space);

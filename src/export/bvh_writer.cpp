@@ -6,7 +6,7 @@
 
 #include "export/bvh_output.h"
 #include "export/saving.h"
-#include "figure/motion_tracks.h"
+#include "export/channel_text.h"
 #include "motion/joint_table.h"
 
 namespace kinemora {
@@ -71,24 +71,12 @@ void writeHierarchy(BvhOutput& out) {
   closeBlocks(out, previousDepth, 0);
 }
 
-void writeFrameLine(const Pose& pose, BvhOutput& out) {
+void writeFrameLine(const Pose& pose, ChannelText& channels, BvhOutput& out) {
   const Vec3& at = kFigureJoints[kRoot].offset;  // the figure never leaves its spot
   out.number(at.x, kChannelDigits, true);
   out.number(at.y, kChannelDigits, true);
   out.number(at.z, kChannelDigits, true);
-  for (const JointIndex joint : kPreOrder) {
-    const Quaternion& q = pose.rotations[joint];
-    // A joint standing still: its channels are all zero, without the
-    // trigonometry.
-    if (q.x == 0.0f && q.y == 0.0f && q.z == 0.0f) {
-      out.text("0. 0. 0. ");
-      continue;
-    }
-    const Vec3 a = channelAngles(q);
-    out.number(a.z, kChannelDigits, true);
-    out.number(a.x, kChannelDigits, true);
-    out.number(a.y, kChannelDigits, true);
-  }
+  for (const JointIndex joint : kPreOrder) out.text(channels.of(pose.rotations[joint]));
   out.text("\n");
 }
 
@@ -101,8 +89,9 @@ bool writeBvhText(const FrameStore& frames, BvhOutput& out, int frameCount,
   out.text("MOTION\nFrames: ");
   out.text(std::to_string(frameCount).c_str());
   out.text("\nFrame Time: 0.033333\n");
+  ChannelText channels;
   for (int frame = 0; frame < frameCount && !out.failed(); ++frame) {
-    writeFrameLine(frames[frame], out);
+    writeFrameLine(frames[frame], channels, out);
   }
   if (!out.flush()) {
     *error = std::strerror(out.error());
