@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "export/shown_text.h"
+
 namespace kinemora {
 
 namespace {
@@ -52,8 +54,12 @@ class CleanupSignalsBlocked {
   sigset_t previous_;
 };
 
+std::string failure(const std::string& path, const std::string& reason) {
+  return "cannot save '" + shownText(path) + "': " + reason;
+}
+
 std::string failure(const std::string& path, int error) {
-  return "cannot save '" + path + "': " + std::strerror(error);
+  return failure(path, std::strerror(error));
 }
 
 std::string directoryOf(const std::string& path) {
@@ -219,8 +225,8 @@ bool ReplacingFile::openTemporary(mode_t mode, const struct stat* existing,
   if (fd < 0) {
     const int reason = errno;
     discard();
-    *error = "cannot save '" + path_ + "': cannot create a temporary file in '" + directory +
-             "': " + std::strerror(reason);
+    *error = failure(path_, "cannot create a temporary file in '" + shownText(directory) +
+                                "': " + std::strerror(reason));
     return false;
   }
   // The new file takes the old one's owner where we may give it (as root);
