@@ -29,7 +29,24 @@ struct PendingTemporary {
 };
 PendingTemporary pending;
 
-const int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// The signals that end the process unless handled, sent to stop it; the
+// real-time ones join them in cleanupSignals. Not here: SIGXFSZ, ignored so
+// that a size limit is a write error, and the signals of a fault (SIGSEGV,
+// SIGABRT, SIGBUS), after which nothing more should run.
+constexpr int kCleanupSignals[] = {
+    SIGINT,  SIGTERM,   SIGHUP,  SIGQUIT,  // a user, a shell, a closed terminal
+    SIGUSR1, SIGUSR2,                      // another program
+    SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU,  // timers and the CPU time limit
+    SIGPIPE, SIGPOLL,   SIGPWR,            // a reader gone, I/O, power failing
+};
+
+sigset_t cleanupSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (int s : kCleanupSignals) sigaddset(&set, s);
+  for (int s = SIGRTMIN; s <= SIGRTMAX; ++s) sigaddset(&set, s);
+  return set;
+}
 
 void removePendingAndDie(int signal) {
   if (pending.present) ::unlinkat(pending.directory, pending.name, 0);
@@ -43,9 +60,7 @@ void removePendingAndDie(int signal) {
 class CleanupSignalsBlocked {
  public:
   CleanupSignalsBlocked() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int s : kCleanupSignals) sigaddset(&set, s);
+    const sigset_t set = cleanupSignals();
     ::sigprocmask(SIG_BLOCK, &set, &previous_);
   }
   ~CleanupSignalsBlocked() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
@@ -132,13 +147,16 @@ void temporaryName(unsigned attempt, char (&name)[32]) {
 }  // namespace
 
 void removeTemporaryFileOnSignals() {
-  for (int s : kCleanupSignals) {
+  struct sigaction action = {};
+  action.sa_handler = removePendingAndDie;
+  action.sa_flags = SA_RESETHAND;
+  action.sa_mask = cleanupSignals();  // one clean-up at a time
+  for (int s = 1; s < NSIG; ++s) {
     struct sigaction current;
-    if (::sigaction(s, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) continue;
-    struct sigaction action = {};
-    action.sa_handler = removePendingAndDie;
-    action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
+    if (sigismember(&action.sa_mask, s) != 1 || ::sigaction(s, nullptr, &current) != 0 ||
+        current.sa_handler != SIG_DFL) {
+      continue;
+    }
     ::sigaction(s, &action, nullptr);
   }
   std::signal(SIGXFSZ, SIG_IGN);

@@ -60,7 +60,8 @@ def as_ordinary_user(args, d) -> Run:
 def save_interrupted_by(sig):
     def case(d):
         process = subprocess.Popen([COMPOSE, "-o", "out.bvh", *LONG_SESSION], cwd=d,
-                                   stderr=subprocess.PIPE)
+                                   stderr=subprocess.PIPE,
+                                   preexec_fn=limited(resource.RLIMIT_CORE, 0))
         deadline = time.monotonic() + 60
         while not any(n.startswith(".kinemora") for n in os.listdir(d)):
             if process.poll() is not None or time.monotonic() > deadline:
@@ -121,6 +122,9 @@ CASES = [
     Case("SIGTERM during a long save", save_interrupted_by(signal.SIGTERM), -signal.SIGTERM),
     Case("SIGHUP during a long save", save_interrupted_by(signal.SIGHUP), -signal.SIGHUP),
     Case("SIGINT during a long save", save_interrupted_by(signal.SIGINT), -signal.SIGINT),
+    Case("SIGQUIT during a long save", save_interrupted_by(signal.SIGQUIT), -signal.SIGQUIT),
+    Case("a real-time signal during a long save", save_interrupted_by(signal.SIGRTMIN + 3),
+         -(signal.SIGRTMIN + 3)),
     Case("a file-size limit",
          lambda d: compose(["-o", "out.bvh", "rhumba", "cheer"], d,
                            preexec_fn=limited(resource.RLIMIT_FSIZE, 40 * 1024)),
