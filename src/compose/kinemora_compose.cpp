@@ -170,7 +170,7 @@ int readCompositions(const Request& request, std::vector<kinemora::Action>* acti
     std::vector<kinemora::Action> read;
     std::string error;
     if (!kinemora::readComposition(path, &read, &error)) {
-      std::fprintf(stderr, "kinemora-compose: %s\n", kinemora::printable(error).c_str());
+      std::fprintf(stderr, "kinemora-compose: %s\n", error.c_str());
       return kExitUsage;
     }
     actions->insert(actions->end(), read.begin(), read.end());

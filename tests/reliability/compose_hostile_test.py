@@ -161,6 +161,8 @@ CASES = [
     Case("control characters in an unknown action",
          lambda d: compose(["clap", "\x1b[2Jcheer\n"], d), 2,
          "unknown action '\\x1b[2Jcheer\\x0a'"),
+    Case("an empty composition", lambda d: compose(["-c", "/dev/null"], d), 2,
+         "'/dev/null' is empty, not a composition"),
     Case("a long file name with an escape in it, in a save failure",
          lambda d: compose(["-o", "no/\x1b" + "n" * 300 + ".bvh", "clap"], d), 1,
          "cannot save 'no/\\x1b" + "n" * 22 + "..." + "n" * 24 + ".bvh': "),
