@@ -96,22 +96,6 @@ mode_t newFileMode() {
   return 0666 & ~mask;
 }
 
-// The path a chain of symbolic links ends at, whether or not that exists;
-// false with ELOOP when the chain is longer than the system follows.
-bool followLinks(std::string* path) {
-  for (int hops = 0; hops <= kMaxLinkHops; ++hops) {
-    struct stat info;
-    if (::lstat(path->c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
-    char link[PATH_MAX];
-    const ssize_t n = ::readlink(path->c_str(), link, sizeof link - 1);
-    if (n < 0) return true;
-    link[n] = '\0';
-    *path = link[0] == '/' ? std::string(link) : directoryOf(*path) + "/" + link;
-  }
-  errno = ELOOP;
-  return false;
-}
-
 // The descriptor that /dev/stdout, /dev/fd/N and the like stand for, or -1.
 // Reopening such a path fails for a socket, and for a pipe the link names
 // no path ("pipe:[N]"), so these are written through the descriptor.
@@ -145,6 +129,20 @@ void temporaryName(unsigned attempt, char (&name)[32]) {
 }
 
 }  // namespace
+
+bool followLinks(std::string* path) {
+  for (int hops = 0; hops <= kMaxLinkHops; ++hops) {
+    struct stat info;
+    if (::lstat(path->c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+    char link[PATH_MAX];
+    const ssize_t n = ::readlink(path->c_str(), link, sizeof link - 1);
+    if (n < 0) return true;
+    link[n] = '\0';
+    *path = link[0] == '/' ? std::string(link) : directoryOf(*path) + "/" + link;
+  }
+  errno = ELOOP;
+  return false;
+}
 
 void removeTemporaryFileOnSignals() {
   struct sigaction action = {};

@@ -46,6 +46,11 @@ class ReplacingFile {
   std::string temporary_;
 };
 
+// The path a chain of symbolic links ends at, whether or not that exists:
+// where a save to *path lands. False with ELOOP when the chain is longer
+// than the system follows.
+bool followLinks(std::string* path);
+
 // Makes the signals that would end the program (SIGINT, SIGTERM, SIGHUP,
 // SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGPIPE, SIGPOLL,
 // SIGPWR, SIGXCPU and the real-time signals) remove the temporary file of a
