@@ -12,6 +12,7 @@
 #include "compose/composer.h"
 #include "compose/composition_file.h"
 #include "compose/history.h"
+#include "compose/memory_need.h"
 #include "export/replacing_file.h"
 
 namespace {
@@ -39,6 +40,14 @@ std::optional<int> readCompositions(const kinemora::Request& request,
   }
   actions->insert(actions->end(), request.actions.begin(), request.actions.end());
   return std::nullopt;
+}
+
+// Too many frames for this machine's memory: told before any is made.
+std::optional<int> refuseWhenMemoryIsShort(const std::vector<kinemora::Action>& actions) {
+  const auto refusal = kinemora::memoryRefusal(actions, kinemora::availableMemory());
+  if (!refusal) return std::nullopt;
+  std::fprintf(stderr, "kinemora-compose: %s; nothing was written\n", refusal->c_str());
+  return kExitWriteFailed;
 }
 
 int reportSaveFailure(const std::string& path, const kinemora::SaveResult& result) {
@@ -76,6 +85,7 @@ int main(int argc, char** argv) {
   std::vector<kinemora::Action> actions;
   if (const auto status = kinemora::parseArguments(argc, argv, &request)) return *status;
   if (const auto status = readCompositions(request, &actions)) return *status;
+  if (const auto status = refuseWhenMemoryIsShort(actions)) return *status;
 
   kinemora::Skeleton skeleton;
   kinemora::Composer composer(skeleton);
