@@ -15,6 +15,8 @@ namespace kinemora {
 namespace {
 
 constexpr std::size_t kLineWidth = 72;
+// Some editors start a UTF-8 file with one; it says nothing here.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
@@ -30,9 +32,31 @@ std::string lineMessage(int line, const std::string& what) {
   return "line " + std::to_string(line) + ": " + what;
 }
 
+std::string_view withoutByteOrderMark(std::string_view text) {
+  return text.substr(0, kByteOrderMark.size()) == kByteOrderMark
+             ? text.substr(kByteOrderMark.size())
+             : text;
+}
+
+bool isNumber(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return c >= '0' && c <= '9';
+  });
+}
+
+// The header ends in the version; a file of another version is told apart
+// from one that is no composition at all.
 bool checkHeader(std::string_view first, std::string* error) {
   while (!first.empty() && isSpace(first.back())) first.remove_suffix(1);
   if (first == kCompositionHeader) return true;
+  const std::size_t versionAt = kCompositionHeader.rfind(' ') + 1;
+  if (first.substr(0, versionAt) == kCompositionHeader.substr(0, versionAt) &&
+      isNumber(first.substr(versionAt))) {
+    *error = "composition version " + shownText(first.substr(versionAt)) +
+             " is not supported (this program reads version " +
+             std::string(kCompositionHeader.substr(versionAt)) + ")";
+    return false;
+  }
   *error = lineMessage(1, "not a Kinemora composition (the first line must be '" +
                               std::string(kCompositionHeader) + "')");
   return false;
@@ -96,6 +120,7 @@ std::string compositionText(const std::vector<Action>& actions) {
 
 bool parseComposition(std::string_view text, std::vector<Action>* actions, std::string* error) {
   actions->clear();
+  text = withoutByteOrderMark(text);
   const std::size_t firstEnd = std::min(text.find('\n'), text.size());
   int line = 1;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -137,7 +162,7 @@ bool parseComposition(std::string_view text, std::vector<Action>* actions, std::
 
 bool readComposition(const std::string& path, std::vector<Action>* actions, std::string* error) {
   const bool standardInput = path == "-";
-  const std::string name = standardInput ? "standard input" : "'" + path + "'";
+  const std::string name = standardInput ? "standard input" : "'" + shownText(path) + "'";
   std::unique_ptr<std::FILE, FileCloser> owned;
   std::FILE* in = stdin;
   if (!standardInput) {
@@ -161,6 +186,10 @@ bool readComposition(const std::string& path, std::vector<Action>* actions, std:
     return false;
   }
   text.resize(n);
+  if (withoutByteOrderMark(text).empty()) {
+    *error = name + " is empty, not a composition";
+    return false;
+  }
   if (!parseComposition(text, actions, error)) {
     *error = name + ": " + *error;
     return false;

@@ -19,7 +19,8 @@ namespace kinemora {
 //
 // Words are separated by white space; '#' starts a comment that runs to the
 // end of its line. "undo" and "redo" are read like any action; the program
-// writes only the actions in effect.
+// writes only the actions in effect. A UTF-8 byte order mark before the
+// first line is passed over.
 constexpr std::string_view kCompositionHeader = "# kinemora composition 1";
 constexpr std::string_view kCompositionExtension = ".kinemora";
 // Far more than any session: a composition this long would take hours to
@@ -36,10 +37,12 @@ bool isCompositionPath(std::string_view path);
 std::string compositionText(const std::vector<Action>& actions);
 
 // The actions of a composition's text; false with *error naming the line
-// and what is wrong there ("line 3: unknown word 'rhumbaa'").
+// and what is wrong there ("line 3: unknown word 'rhumbaa'"), or the
+// version when the header names another.
 bool parseComposition(std::string_view text, std::vector<Action>* actions, std::string* error);
 
-// The same from a file ("-" for standard input); the message names the file.
+// The same from a file ("-" for standard input); the message names the file
+// and tells an empty one. Quoted names and words in it are escaped.
 bool readComposition(const std::string& path, std::vector<Action>* actions, std::string* error);
 
 // Writes the file whole or not at all, as every save does.

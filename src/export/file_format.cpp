@@ -22,13 +22,17 @@ constexpr FormatEntry kFormats[] = {
     {FileFormat::Gltf, "gltf", ".gltf"},
 };
 
-bool endsWithIgnoringCase(std::string_view s, std::string_view end) {
-  if (s.size() < end.size()) return false;
-  s.remove_prefix(s.size() - end.size());
-  for (std::size_t i = 0; i < end.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(s[i])) != end[i]) return false;
+// Whether s is `lower` in any case; `lower` is in lower case.
+bool equalIgnoringCase(std::string_view s, std::string_view lower) {
+  if (s.size() != lower.size()) return false;
+  for (std::size_t i = 0; i < lower.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(s[i])) != lower[i]) return false;
   }
   return true;
+}
+
+bool endsWithIgnoringCase(std::string_view s, std::string_view end) {
+  return s.size() >= end.size() && equalIgnoringCase(s.substr(s.size() - end.size()), end);
 }
 
 template <class Path>
@@ -52,7 +56,7 @@ FileFormat formatOfPath(std::string_view path) {
 
 std::optional<FileFormat> formatNamed(std::string_view word) {
   for (const FormatEntry& entry : kFormats) {
-    if (word == entry.word) return entry.format;
+    if (equalIgnoringCase(word, entry.word)) return entry.format;
   }
   return std::nullopt;
 }

@@ -21,7 +21,8 @@ enum class FileFormat {
 // By the path's extension, in any case: ".glb" and ".gltf" name the glTF
 // forms; anything else, no extension included, is BVH.
 FileFormat formatOfPath(std::string_view path);
-// By a format word: "bvh", "glb" or "gltf"; nothing for any other word.
+// By a format word, in any case: "bvh", "glb" or "gltf"; nothing for any
+// other word.
 std::optional<FileFormat> formatNamed(std::string_view word);
 // The format words, for help and messages: "bvh glb gltf".
 std::string formatWords();

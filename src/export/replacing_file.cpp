@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "export/shown_text.h"
+
 namespace kinemora {
 
 namespace {
@@ -27,7 +29,24 @@ struct PendingTemporary {
 };
 PendingTemporary pending;
 
-const int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// The signals that end the process unless handled, sent to stop it; the
+// real-time ones join them in cleanupSignals. Not here: SIGXFSZ, ignored so
+// that a size limit is a write error, and the signals of a fault (SIGSEGV,
+// SIGABRT, SIGBUS), after which nothing more should run.
+constexpr int kCleanupSignals[] = {
+    SIGINT,  SIGTERM,   SIGHUP,  SIGQUIT,  // a user, a shell, a closed terminal
+    SIGUSR1, SIGUSR2,                      // another program
+    SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU,  // timers and the CPU time limit
+    SIGPIPE, SIGPOLL,   SIGPWR,            // a reader gone, I/O, power failing
+};
+
+sigset_t cleanupSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (int s : kCleanupSignals) sigaddset(&set, s);
+  for (int s = SIGRTMIN; s <= SIGRTMAX; ++s) sigaddset(&set, s);
+  return set;
+}
 
 void removePendingAndDie(int signal) {
   if (pending.present) ::unlinkat(pending.directory, pending.name, 0);
@@ -41,9 +60,7 @@ void removePendingAndDie(int signal) {
 class CleanupSignalsBlocked {
  public:
   CleanupSignalsBlocked() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int s : kCleanupSignals) sigaddset(&set, s);
+    const sigset_t set = cleanupSignals();
     ::sigprocmask(SIG_BLOCK, &set, &previous_);
   }
   ~CleanupSignalsBlocked() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
@@ -52,8 +69,12 @@ class CleanupSignalsBlocked {
   sigset_t previous_;
 };
 
+std::string failure(const std::string& path, const std::string& reason) {
+  return "cannot save '" + shownText(path) + "': " + reason;
+}
+
 std::string failure(const std::string& path, int error) {
-  return "cannot save '" + path + "': " + std::strerror(error);
+  return failure(path, std::strerror(error));
 }
 
 std::string directoryOf(const std::string& path) {
@@ -73,22 +94,6 @@ mode_t newFileMode() {
   const mode_t mask = umask(0);
   umask(mask);
   return 0666 & ~mask;
-}
-
-// The path a chain of symbolic links ends at, whether or not that exists;
-// false with ELOOP when the chain is longer than the system follows.
-bool followLinks(std::string* path) {
-  for (int hops = 0; hops <= kMaxLinkHops; ++hops) {
-    struct stat info;
-    if (::lstat(path->c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
-    char link[PATH_MAX];
-    const ssize_t n = ::readlink(path->c_str(), link, sizeof link - 1);
-    if (n < 0) return true;
-    link[n] = '\0';
-    *path = link[0] == '/' ? std::string(link) : directoryOf(*path) + "/" + link;
-  }
-  errno = ELOOP;
-  return false;
 }
 
 // The descriptor that /dev/stdout, /dev/fd/N and the like stand for, or -1.
@@ -125,14 +130,31 @@ void temporaryName(unsigned attempt, char (&name)[32]) {
 
 }  // namespace
 
+bool followLinks(std::string* path) {
+  for (int hops = 0; hops <= kMaxLinkHops; ++hops) {
+    struct stat info;
+    if (::lstat(path->c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+    char link[PATH_MAX];
+    const ssize_t n = ::readlink(path->c_str(), link, sizeof link - 1);
+    if (n < 0) return true;
+    link[n] = '\0';
+    *path = link[0] == '/' ? std::string(link) : directoryOf(*path) + "/" + link;
+  }
+  errno = ELOOP;
+  return false;
+}
+
 void removeTemporaryFileOnSignals() {
-  for (int s : kCleanupSignals) {
+  struct sigaction action = {};
+  action.sa_handler = removePendingAndDie;
+  action.sa_flags = SA_RESETHAND;
+  action.sa_mask = cleanupSignals();  // one clean-up at a time
+  for (int s = 1; s < NSIG; ++s) {
     struct sigaction current;
-    if (::sigaction(s, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) continue;
-    struct sigaction action = {};
-    action.sa_handler = removePendingAndDie;
-    action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
+    if (sigismember(&action.sa_mask, s) != 1 || ::sigaction(s, nullptr, &current) != 0 ||
+        current.sa_handler != SIG_DFL) {
+      continue;
+    }
     ::sigaction(s, &action, nullptr);
   }
   std::signal(SIGXFSZ, SIG_IGN);
@@ -219,8 +241,8 @@ bool ReplacingFile::openTemporary(mode_t mode, const struct stat* existing,
   if (fd < 0) {
     const int reason = errno;
     discard();
-    *error = "cannot save '" + path_ + "': cannot create a temporary file in '" + directory +
-             "': " + std::strerror(reason);
+    *error = failure(path_, "cannot create a temporary file in '" + shownText(directory) +
+                                "': " + std::strerror(reason));
     return false;
   }
   // The new file takes the old one's owner where we may give it (as root);

@@ -46,10 +46,17 @@ class ReplacingFile {
   std::string temporary_;
 };
 
-// Makes SIGINT, SIGTERM and SIGHUP remove the temporary file of a save in
-// progress before the process dies of them, and makes a write past the
-// file-size limit fail with EFBIG instead of killing the process. Signals
-// that were ignored when the program started stay ignored.
+// The path a chain of symbolic links ends at, whether or not that exists:
+// where a save to *path lands. False with ELOOP when the chain is longer
+// than the system follows.
+bool followLinks(std::string* path);
+
+// Makes the signals that would end the program (SIGINT, SIGTERM, SIGHUP,
+// SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGPIPE, SIGPOLL,
+// SIGPWR, SIGXCPU and the real-time signals) remove the temporary file of a
+// save in progress before the process dies of them, and makes a write past
+// the file-size limit fail with EFBIG instead of killing the process.
+// Signals that were ignored when the program started stay ignored.
 void removeTemporaryFileOnSignals();
 
 }  // namespace kinemora

@@ -1,6 +1,7 @@
 #include "export/saving.h"
 
 #include "export/replacing_file.h"
+#include "export/shown_text.h"
 
 namespace kinemora {
 
@@ -14,6 +15,10 @@ bool frameCountInRange(const FrameStore& frames, int frameCount, std::string* er
 }
 
 SaveResult failure(std::string message) { return {false, std::move(message)}; }
+
+SaveResult failure(const char* path, const std::string& reason) {
+  return failure("cannot save '" + shownText(path) + "': " + reason);
+}
 
 }  // namespace
 
@@ -29,7 +34,7 @@ SaveResult saveToPath(const char* path, const FileContent& content) {
   if (!file.open(path, &reason)) return failure(reason);
   if (!content(file.stream(), &reason)) {
     file.discard();
-    return failure("cannot save '" + std::string(path) + "': " + reason);
+    return failure(path, reason);
   }
   if (!file.commit(&reason)) return failure(reason);
   return {};
@@ -45,9 +50,7 @@ SaveResult saveToStream(const FrameStore& frames, std::FILE* stream, int frameCo
 SaveResult saveToPath(const FrameStore& frames, const char* path, int frameCount,
                       const FileContent& content) {
   std::string reason;
-  if (!frameCountInRange(frames, frameCount, &reason)) {
-    return failure("cannot save '" + std::string(path) + "': " + reason);
-  }
+  if (!frameCountInRange(frames, frameCount, &reason)) return failure(path, reason);
   return saveToPath(path, content);
 }
 

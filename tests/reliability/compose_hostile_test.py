@@ -4,6 +4,7 @@ was with no temporary file beside it."""
 
 import errno
 import os
+import pty
 import resource
 import shutil
 import signal
@@ -57,10 +58,17 @@ def as_ordinary_user(args, d) -> Run:
         return compose(args, d, program=program, preexec_fn=become_nobody)
 
 
+def on_terminal(args, d) -> Run:
+    ours, theirs = pty.openpty()
+    with open(ours, "rb") as _, open(theirs, "wb") as terminal:
+        return compose(args, d, stdout=terminal)
+
+
 def save_interrupted_by(sig):
     def case(d):
         process = subprocess.Popen([COMPOSE, "-o", "out.bvh", *LONG_SESSION], cwd=d,
-                                   stderr=subprocess.PIPE)
+                                   stderr=subprocess.PIPE,
+                                   preexec_fn=limited(resource.RLIMIT_CORE, 0))
         deadline = time.monotonic() + 60
         while not any(n.startswith(".kinemora") for n in os.listdir(d)):
             if process.poll() is not None or time.monotonic() > deadline:
@@ -121,6 +129,9 @@ CASES = [
     Case("SIGTERM during a long save", save_interrupted_by(signal.SIGTERM), -signal.SIGTERM),
     Case("SIGHUP during a long save", save_interrupted_by(signal.SIGHUP), -signal.SIGHUP),
     Case("SIGINT during a long save", save_interrupted_by(signal.SIGINT), -signal.SIGINT),
+    Case("SIGQUIT during a long save", save_interrupted_by(signal.SIGQUIT), -signal.SIGQUIT),
+    Case("a real-time signal during a long save", save_interrupted_by(signal.SIGRTMIN + 3),
+         -(signal.SIGRTMIN + 3)),
     Case("a file-size limit",
          lambda d: compose(["-o", "out.bvh", "rhumba", "cheer"], d,
                            preexec_fn=limited(resource.RLIMIT_FSIZE, 40 * 1024)),
@@ -157,6 +168,32 @@ CASES = [
     Case("control characters in an unknown action",
          lambda d: compose(["clap", "\x1b[2Jcheer\n"], d), 2,
          "unknown action '\\x1b[2Jcheer\\x0a'"),
+    Case("an empty file name", lambda d: compose(["-o", "", "clap"], d), 2,
+         "the file name after -o is empty"),
+    Case("an animation over a composition",
+         lambda d: compose(["-o", "take.Kinemora", "clap"], d), 2,
+         "'take.Kinemora' is a composition (.kinemora), and the animation would replace it"),
+    Case("the animation and the composition to one file, through a link",
+         lambda d: compose(["-o", "lb", "--save-composition", "out.bvh", "clap"], d), 2,
+         "cannot be written to the same file", setup=lambda d: os.symlink("out.bvh", f"{d}/lb")),
+    Case("both to standard output, by two names",
+         lambda d: compose(["--save-composition", "-", "-o", "/dev/fd/1", "clap"], d), 2,
+         "cannot both go to standard output"),
+    Case("binary glTF to a terminal", lambda d: on_terminal(["--format", "GLB", "clap"], d), 2,
+         "binary glTF is not written to a terminal"),
+    Case("a composition named without an extension, after the animation",
+         lambda d: compose(["-o", "new.bvh", "--save-composition", "take", "clap"], d), 0,
+         entries={"out.bvh", "new.bvh", "take.kinemora"}),
+    Case("no composition when the animation fails",
+         lambda d: compose(["-o", "no/x.bvh", "--save-composition", "take", "clap"], d), 1,
+         "cannot save 'no/x.bvh'"),
+    Case("a long unknown format", lambda d: compose(["--format", "x" * 500], d), 2,
+         "unknown format '" + "x" * 29 + "..." + "x" * 28 + "'"),
+    Case("an empty composition", lambda d: compose(["-c", "/dev/null"], d), 2,
+         "'/dev/null' is empty, not a composition"),
+    Case("a long file name with an escape in it, in a save failure",
+         lambda d: compose(["-o", "no/\x1b" + "n" * 300 + ".bvh", "clap"], d), 1,
+         "cannot save 'no/\\x1b" + "n" * 22 + "..." + "n" * 24 + ".bvh': "),
 ]
 
 

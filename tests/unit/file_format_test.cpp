@@ -24,13 +24,14 @@ TEST(FileFormat, FollowsTheExtensionInAnyCase) {
   for (const auto& c : cases) EXPECT_EQ(formatOfPath(c.path), c.format) << c.path;
 }
 
-TEST(FileFormat, IsNamedByItsWordOnly) {
+TEST(FileFormat, IsNamedByItsWordInAnyCase) {
   const struct {
     const char* word;
     std::optional<FileFormat> format;
   } cases[] = {
       {"bvh", FileFormat::Bvh}, {"glb", FileFormat::Glb}, {"gltf", FileFormat::Gltf},
-      {"GLB", std::nullopt},    {".glb", std::nullopt},   {"", std::nullopt},
+      {"GLB", FileFormat::Glb}, {"Gltf", FileFormat::Gltf}, {"glbx", std::nullopt},
+      {".glb", std::nullopt},   {"", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(formatNamed(c.word), c.format) << c.word;
 }
