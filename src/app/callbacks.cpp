@@ -1,7 +1,6 @@
 #include "app/callbacks.h"
 
 #include <FL/Fl_File_Chooser.H>
-#include <FL/fl_ask.H>
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/message_box.h"
 #include "compose/composition_file.h"
 #include "export/file_format.h"
 #include "export/shown_text.h"
@@ -54,10 +54,10 @@ bool saved(const std::string& path, const std::function<SaveResult()>& save) {
   try {
     const SaveResult result = save();
     if (result) return true;
-    fl_alert("%s", result.message.c_str());
+    tell(result.message);
   } catch (const std::bad_alloc&) {
-    fl_alert("There is not enough memory to save '%s'.\nAn existing file was left as it was.",
-             path.c_str());
+    tell("There is not enough memory to save '" + shownText(path) +
+         "'.\nAn existing file was left as it was.");
   }
   return false;
 }
@@ -84,8 +84,8 @@ void act(const Action& action) {
   try {
     history->perform(action);
   } catch (const std::bad_alloc&) {
-    fl_alert("There is not enough memory for \"%s\".\nThe animation is as it was.",
-             std::string(wordOf(action)).c_str());
+    tell("There is not enough memory for \"" + std::string(wordOf(action)) +
+         "\".\nThe animation is as it was.");
   }
   showComposition();
 }
@@ -174,7 +174,7 @@ void openComposition(const char* path) {
   std::vector<Action> actions;
   std::string error;
   if (!readComposition(path, &actions, &error)) {
-    fl_alert("%s", printable(error).c_str());
+    tell(printable(error));
     return;
   }
   const std::vector<Action> before = history->actions();
@@ -185,7 +185,8 @@ void openComposition(const char* path) {
     timelineSlider->value(0);
   } catch (const std::bad_alloc&) {
     replay(before);  // it fitted before
-    fl_alert("There is not enough memory to open '%s'.\nThe animation is as it was.", path);
+    tell("There is not enough memory to open '" + shownText(path) +
+         "'.\nThe animation is as it was.");
   }
   showComposition();
   showChangedFrames();
