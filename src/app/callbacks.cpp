@@ -6,11 +6,13 @@
 #include <cstdlib>
 #include <functional>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/message_box.h"
 #include "compose/composition_file.h"
+#include "compose/memory_need.h"
 #include "export/file_format.h"
 #include "export/shown_text.h"
 
@@ -175,6 +177,10 @@ void openComposition(const char* path) {
   std::string error;
   if (!readComposition(path, &actions, &error)) {
     tell(printable(error));
+    return;
+  }
+  if (const std::optional<std::string> refusal = memoryRefusal(actions, availableMemory())) {
+    tell("Cannot open '" + shownText(path) + "': " + *refusal + ".\nThe animation is as it was.");
     return;
   }
   const std::vector<Action> before = history->actions();

@@ -44,7 +44,8 @@ void saveAnimation(const char* path);
 // File > Open Composition: asks for a file, then openComposition.
 void openCompositionCallback(Fl_Widget*, void*);
 // A fresh start followed by the file's actions, or, when the file cannot be
-// read or is not a composition, a message and nothing changed.
+// read, is not a composition or needs more memory than there is, a message
+// and nothing changed.
 void openComposition(const char* path);
 // File > Save Composition: asks for a path, then saveComposition.
 void saveCompositionCallback(Fl_Widget*, void*);

@@ -244,8 +244,9 @@ class Kinemora:
     file chooser first shows)."""
 
     def __init__(self, program: str, workdir: str, env: Optional[dict] = None,
-                 log_path: Optional[str] = None):
+                 log_path: Optional[str] = None, args: tuple = ()):
         self.program = program
+        self.args = args
         self.workdir = workdir
         self.env = env
         self.log_path = log_path or os.path.join(workdir, "kinemora.log")
@@ -257,8 +258,8 @@ class Kinemora:
 
     def start(self) -> "Kinemora":
         with open(self.log_path, "ab") as log:
-            self.process = subprocess.Popen([self.program], cwd=self.workdir, env=self.env,
-                                            stdin=subprocess.DEVNULL, stdout=log,
+            self.process = subprocess.Popen([self.program, *self.args], cwd=self.workdir,
+                                            env=self.env, stdin=subprocess.DEVNULL, stdout=log,
                                             stderr=subprocess.STDOUT)
         self.window = wait_until(self._main_window, "the main window to show")
         frame = window_rect(self.window)
@@ -523,6 +524,14 @@ class Kinemora:
 
         return self.wait(new_window, what)
 
+    def dialog(self) -> int:
+        """A message box or question on the screen, 0 when none: a window
+        with a class (the view has none) other than the main window."""
+        out = xdotool("search", "--all", "--onlyvisible", "--pid", self.process.pid,
+                      "--class", "FLTK", check=False)
+        found = [int(w) for w in out.split() if int(w) != self.window]
+        return found[0] if found else 0
+
     # --- ending -----------------------------------------------------------
 
     def close_window(self) -> None:
@@ -553,8 +562,8 @@ class ProgramTest(unittest.TestCase):
         self.workdir = tempfile.mkdtemp(prefix="kinemora-e2e-")
         self.addCleanup(shutil.rmtree, self.workdir, ignore_errors=True)
 
-    def start_program(self) -> Kinemora:
-        program = Kinemora(os.environ["KINEMORA"], self.workdir)
+    def start_program(self, *args: str) -> Kinemora:
+        program = Kinemora(os.environ["KINEMORA"], self.workdir, args=args)
         self.addCleanup(program.kill)
         return program.start()
 

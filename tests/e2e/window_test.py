@@ -1,5 +1,6 @@
 """The window's keys and the ways the program ends."""
 
+import os
 import unittest
 
 import kinemora_driver as kd
@@ -46,6 +47,19 @@ class WhatTheWindowShows(kd.ProgramTest):
                      for x in (0, 1)]
         self.assertFalse(kd.is_uniform(label), "no label")
         self.assertEqual(set(left_edge), {background}, "the label runs off the left edge")
+
+    def test_a_long_name_and_word_opened_at_start_are_told_in_a_box_that_fits(self):
+        path = os.path.join(self.workdir, "n" * 200 + ".kinemora")
+        with open(path, "w", encoding="utf-8") as f:
+            f.write("# kinemora composition 1\nrhumba " + "w" * 300_000 + "\n")
+        program = self.start_program(path)
+        box = program.wait(program.dialog, "the message about the unknown word")
+        screen_width = int(kd.xdotool("getdisplaygeometry").split()[0])
+        self.assertLess(kd.window_rect(box).w, screen_width)
+        kd.xdotool("windowfocus", "--sync", box)
+        kd.xdotool("key", "Return")
+        program.wait(lambda: not program.dialog(), "the message to close")
+        self.assertEqual(program.title(), "Kinemora")  # nothing opened
 
 
 class Ending(kd.ProgramTest):
