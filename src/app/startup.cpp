@@ -6,6 +6,7 @@
 #include <FL/Fl_Menu_Item.H>
 
 #include "app/callbacks.h"
+#include "app/motion_queue_output.h"
 #include "app/play_button.h"
 
 namespace kinemora {
@@ -80,7 +81,7 @@ MainWindow* buildMainWindow() {
   figureView->timeline = timelineSlider;
   window->place(timelineSlider, MainWindow::kDown | MainWindow::kWider);
   window->place(new PlayButton(timelineSlider, 10, 600, 80, 40), MainWindow::kDown);
-  motionQueueDisplay = new Fl_Multiline_Output(100, 650, 600, 40, "motion queue:");
+  motionQueueDisplay = new MotionQueueOutput(100, 650, 600, 40, "motion queue:");
   // The label sits left of the field; at the default size its first letters
   // would fall off the window's edge.
   motionQueueDisplay->labelsize(12);

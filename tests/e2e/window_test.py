@@ -20,6 +20,18 @@ class MenuShortcuts(kd.ProgramTest):
         program.key("ctrl+q")
         self.assertEqual(program.wait_exit(), 0)
 
+    def test_undo_redo_and_the_view_keys_with_the_queue_field_clicked(self):
+        program = self.start_program()
+        program.press("rhumba", "clap")
+        program.click("queue")
+        queue, view = program.picture("queue"), program.wait_for_steady_view()
+        program.key("ctrl+z")
+        undone = program.wait_for_new_picture(queue, "Ctrl+Z to undo the clap", widget="queue")
+        program.key("ctrl+shift+z")
+        program.wait_for_new_picture(undone, "Ctrl+Shift+Z to redo it", widget="queue")
+        program.key("d")
+        program.wait_for_new_picture(view, '"d" to move the eye')
+
     def test_escape_in_the_main_window_does_not_close_it(self):
         program = self.start_program()
         program.key("Escape")
