@@ -114,6 +114,17 @@ std::string choose(const char* title, const char* pattern) {
   return path ? path : "";
 }
 
+// A name for an animation. One ending in ".kinemora" is refused, saying
+// why, and the chooser asks again.
+std::string chooseAnimationPath(const char* title, const char* pattern) {
+  for (;;) {
+    const std::string path = choose(title, pattern);
+    if (!isCompositionPath(path)) return path;
+    tell("'" + shownText(path) + "' is a composition's name.\n" +
+         "An animation never replaces a composition; choose another name.");
+  }
+}
+
 }  // namespace
 
 void showComposition() {
@@ -147,14 +158,14 @@ void redoCallback(Fl_Widget*, void*) {
 }
 
 void saveCallback(Fl_Widget*, void*) {
-  const std::string path = choose("Save File As?", "*");
+  const std::string path = chooseAnimationPath("Save File As?", "*");
   if (!path.empty()) saveAnimation(path.c_str());
 }
 
 void saveAnimation(const char* path) { saveAs(path, FileFormat::Bvh); }
 
 void exportCallback(Fl_Widget*, void*) {
-  const std::string path = choose("Export glTF As?", "*.{glb,gltf}");
+  const std::string path = chooseAnimationPath("Export glTF As?", "*.{glb,gltf}");
   if (!path.empty()) exportAnimation(path.c_str());
 }
 

@@ -37,7 +37,9 @@ void clearCallback(Fl_Widget*, void*);
 void undoCallback(Fl_Widget*, void*);
 void redoCallback(Fl_Widget*, void*);
 
-// File > Save File: asks for a path, then saveAnimation.
+// File > Save File: asks for a path, then saveAnimation. A name ending in
+// ".kinemora" is refused and asked again: an animation never replaces a
+// composition.
 void saveCallback(Fl_Widget*, void*);
 // Writes the frames on the timeline; a failure is shown with its reason.
 void saveAnimation(const char* path);
@@ -52,7 +54,8 @@ void saveCompositionCallback(Fl_Widget*, void*);
 // Writes the actions in effect; ".kinemora" is added to a name without an
 // extension.
 void saveComposition(const char* path);
-// File > Export glTF: asks for a path, then exportAnimation.
+// File > Export glTF: asks for a path, refused as for Save File, then
+// exportAnimation.
 void exportCallback(Fl_Widget*, void*);
 // Writes the frames on the timeline as glTF, binary unless the name ends in
 // ".gltf"; a name ending in neither ".glb" nor ".gltf" gets ".glb".

@@ -104,6 +104,17 @@ class CancelledSave(kd.ProgramTest):
 
 
 class FailedSave(kd.ProgramTest):
+    def test_an_animation_is_never_saved_under_a_composition_name(self):
+        program = self.start_program()
+        program.press("rhumba")
+        program.open_chooser(by="key")
+        program.type_file_name("anim.kinemora")
+        program.wait_chooser_closed()
+        kd.xdotool("windowfocus", "--sync", program.wait(program.dialog, "the refusal"))
+        kd.xdotool("key", "Return")
+        program.cancel_chooser()  # it asks again
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, "anim.kinemora")))
+
     def test_a_path_in_a_missing_folder_shows_an_alert_and_the_program_stays_up(self):
         program = self.start_program()
         program.press("rhumba")
