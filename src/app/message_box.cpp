@@ -67,4 +67,15 @@ std::string fittedToScreen(std::string_view text) {
 
 void tell(const std::string& text) { fl_alert("%s", fittedToScreen(text).c_str()); }
 
+Answer askToSave(const std::string& question) {
+  fl_message_title("Unsaved Changes");
+  // FLTK 1.3 places the buttons right to left; the first answers Escape and
+  // the box's close, the second is the one Return presses.
+  switch (fl_choice("%s", "Cancel", "Save", "Don't Save", fittedToScreen(question).c_str())) {
+    case 1: return Answer::Save;
+    case 2: return Answer::DontSave;
+    default: return Answer::Cancel;
+  }
+}
+
 }  // namespace kinemora

@@ -23,4 +23,11 @@ std::string fittedToScreen(std::string_view text);
 // A message with a Close button; returns once it is closed.
 void tell(const std::string& text);
 
+// What to do with unsaved changes.
+enum class Answer { Save, DontSave, Cancel };
+
+// The question, titled "Unsaved Changes", with the buttons Save (Return),
+// Don't Save and Cancel (Escape, and closing the box).
+Answer askToSave(const std::string& question);
+
 }  // namespace kinemora

@@ -34,19 +34,20 @@ MainWindow* buildMainWindow() {
 
   constexpr int kCtrl = FL_CTRL, kCtrlShift = FL_CTRL | FL_SHIFT;
   const Fl_Menu_Item menu[] = {
-      // text                     shortcut           callback                 flags
-      item("&File",               0,                 nullptr,                 FL_SUBMENU),
-      item("&Open Composition...", kCtrl + 'o',      openCompositionCallback),
-      item("&Save File",          kCtrl + 's',       saveCallback),
-      item("Export glTF...",      kCtrl + 'e',       exportCallback),
-      item("Save &Composition...", kCtrlShift + 's', saveCompositionCallback),
-      item("E&xit",               kCtrl + 'q',       exitCallback),
+      // text                         shortcut          callback                 flags
+      item("&File",                   0,                nullptr,                 FL_SUBMENU),
+      item("&Open Composition...",    kCtrl + 'o',      openCompositionCallback),
+      item("&Save File",              kCtrl + 's',      saveCallback),
+      item("Export glTF...",          kCtrl + 'e',      exportCallback),
+      item("Save &Composition",       kCtrlShift + 's', saveCompositionCallback),
+      item("Save Composition &As...", 0,                saveCompositionAsCallback),
+      item("E&xit",                   kCtrl + 'q',      exitCallback),
       kEndOfMenu,
-      item("&Edit",               0,                 nullptr,                 FL_SUBMENU),
-      item("&Undo",               kCtrl + 'z',       undoCallback),
-      item("&Redo",               kCtrlShift + 'z',  redoCallback),
+      item("&Edit",                   0,                nullptr,                 FL_SUBMENU),
+      item("&Undo",                   kCtrl + 'z',      undoCallback),
+      item("&Redo",                   kCtrlShift + 'z', redoCallback),
       // Ctrl+Y redoes too; its item is not shown.
-      item("Redo",                kCtrl + 'y',       redoCallback,            FL_MENU_INVISIBLE),
+      item("Redo",                    kCtrl + 'y',      redoCallback,            FL_MENU_INVISIBLE),
       kEndOfMenu,
       kEndOfMenu,
   };
@@ -89,6 +90,8 @@ MainWindow* buildMainWindow() {
   window->end();
 
   window->setView(figureView);
+  // The window manager's close asks about unsaved changes as Exit does.
+  window->callback(exitCallback);
   showComposition();
   return window;
 }

@@ -70,7 +70,8 @@ SLIDER_TRACK = Rect(125, 600, 575, 40)
 
 # The menus' items, top to bottom.
 MENUS = {
-    "File": ("Open Composition...", "Save File", "Export glTF...", "Save Composition...", "Exit"),
+    "File": ("Open Composition...", "Save File", "Export glTF...", "Save Composition",
+             "Save Composition As...", "Exit"),
     "Edit": ("Undo", "Redo"),
 }
 # The items that open the file chooser: the key that does the same, and the
@@ -78,9 +79,14 @@ MENUS = {
 CHOOSERS = {
     "Save File": ("ctrl+s", CHOOSER_TITLE),
     "Export glTF...": ("ctrl+e", EXPORT_CHOOSER_TITLE),
-    "Save Composition...": ("ctrl+shift+s", "Save Composition As?"),
+    "Save Composition": ("ctrl+shift+s", "Save Composition As?"),  # asks only when untitled
     "Open Composition...": ("ctrl+o", "Open Composition?"),
 }
+
+# The question before unsaved changes are left, and the keys for each
+# answer: Return is Save's, Escape Cancel's, Don't Save is left of Save.
+QUESTION_TITLE = "Unsaved Changes"
+ANSWER_KEYS = {"Save": ("Return",), "Don't Save": ("shift+Tab", "space"), "Cancel": ("Escape",)}
 
 # Places inside FLTK's file chooser window (490 x 380).
 CHOOSER_FILENAME = Rect(115, 311, 365, 23)
@@ -448,12 +454,17 @@ class Kinemora:
     def wait_chooser_closed(self) -> None:
         self.wait(lambda: not self.chooser(), f'the "{self.chooser_title}" window to close')
 
-    def open_chooser(self, by: str = "menu", item: str = "Save File") -> int:
+    def open_chooser(self, by: str = "menu", item: str = "Save File",
+                     answer: Optional[str] = None) -> int:
+        """`answer`: to the question about unsaved changes, if it comes."""
         key, self.chooser_title = CHOOSERS[item]
         if by == "menu":
             self.choose_menu_item(item)
         else:
             self.key(key)
+        if answer and self.wait(lambda: self.question() or self.chooser(),
+                                "the question or the chooser") == self.question():
+            self.answer_question(answer)
         return self.wait_for_chooser()
 
     def type_file_name(self, name: str) -> None:
@@ -492,9 +503,10 @@ class Kinemora:
         self.wait(lambda: os.path.exists(path), f"{path} to be written")
         return path
 
-    def open_composition(self, name: str, by: str = "menu") -> None:
+    def open_composition(self, name: str, by: str = "menu",
+                         answer: Optional[str] = None) -> None:
         """File > Open Composition of `name`, typed as save_as types it."""
-        self.open_chooser(by, "Open Composition...")
+        self.open_chooser(by, "Open Composition...", answer)
         self.type_file_name(name)
         self.wait_chooser_closed()
 
@@ -531,6 +543,16 @@ class Kinemora:
                       "--class", "FLTK", check=False)
         found = [int(w) for w in out.split() if int(w) != self.window]
         return found[0] if found else 0
+
+    def question(self) -> int:
+        found = visible_windows(f"^{QUESTION_TITLE}$", pid=self.process.pid)
+        return found[0] if found else 0
+
+    def answer_question(self, answer: str) -> None:
+        """Answers the question about unsaved changes: "Save", "Don't Save"
+        or "Cancel"."""
+        xdotool("windowfocus", "--sync", self.wait(self.question, "the question"))
+        xdotool("key", "--delay", 30, *ANSWER_KEYS[answer])
 
     # --- ending -----------------------------------------------------------
 

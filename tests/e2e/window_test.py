@@ -17,7 +17,7 @@ class MenuShortcuts(kd.ProgramTest):
     def test_ctrl_q_ends_the_program_with_status_0(self):
         program = self.start_program()
         program.press("rhumba")
-        program.key("ctrl+q")
+        program.key("ctrl+z", "ctrl+q")  # nothing in effect: nothing unsaved, no question
         self.assertEqual(program.wait_exit(), 0)
 
     def test_undo_redo_and_the_view_keys_with_the_queue_field_clicked(self):
@@ -77,16 +77,31 @@ class WhatTheWindowShows(kd.ProgramTest):
 class Ending(kd.ProgramTest):
     def test_closing_the_window_ends_the_program_with_status_0(self):
         program = self.start_program()
-        program.press("clap")
         program.close_window()
         self.assertEqual(program.wait_exit(), 0)
 
-    def test_file_exit_during_playback_ends_the_program_with_status_0(self):
+    def test_unsaved_changes_are_asked_about_first(self):
+        program = self.start_program()
+        program.press("clap")
+        program.wait(lambda: program.title() == "*Untitled - Kinemora", "a changed title")
+        program.key("ctrl+q")
+        program.answer_question("Cancel")
+        program.wait(lambda: not program.question(), "the question to go")
+        program.close_window()
+        program.answer_question("Don't Save")
+        self.assertEqual(program.wait_exit(), 0)
+
+    def test_file_exit_during_playback_saves_the_composition_when_told(self):
         program = self.start_program()
         program.press("cheer")
         program.click("Play")
         program.choose_menu_item("Exit")
+        program.answer_question("Save")
+        program.chooser_title = "Save Composition As?"  # it has no file yet
+        program.type_file_name("quit.kinemora")
         self.assertEqual(program.wait_exit(), 0)
+        with open(os.path.join(self.workdir, "quit.kinemora"), encoding="utf-8") as f:
+            self.assertEqual(f.read(), "# kinemora composition 1\ncheer\n")
 
 
 if __name__ == "__main__":
