@@ -1,16 +1,18 @@
 #include "app/callbacks.h"
 
 #include <FL/Fl_File_Chooser.H>
-#include <FL/fl_ask.H>
 
-#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/message_box.h"
+#include "app/saved_state.h"
 #include "compose/composition_file.h"
+#include "compose/memory_need.h"
 #include "export/file_format.h"
 #include "export/shown_text.h"
 
@@ -28,25 +30,7 @@ char saveFileName[256] = {};
 
 namespace {
 
-constexpr const char* kProgramName = "Kinemora";
-
-// The composition file the session was last opened from or saved to (none
-// yet: empty), and the history's revision at that moment.
-std::string compositionPath;
-std::uint64_t savedRevision = 0;
-
-std::string fileNameOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// "Kinemora" until the session is a composition; then its file name, with
-// a star while it has changes that are not in the file.
-std::string windowTitle() {
-  if (compositionPath.empty()) return kProgramName;
-  const bool changed = history->revision() != savedRevision;
-  return (changed ? "*" : "") + fileNameOf(compositionPath) + " - " + kProgramName;
-}
+SavedState savedState;
 
 // Runs a save of `path`; a failure, running out of memory included, is
 // shown with its reason. True when the file was written.
@@ -54,17 +38,19 @@ bool saved(const std::string& path, const std::function<SaveResult()>& save) {
   try {
     const SaveResult result = save();
     if (result) return true;
-    fl_alert("%s", result.message.c_str());
+    tell(result.message);
   } catch (const std::bad_alloc&) {
-    fl_alert("There is not enough memory to save '%s'.\nAn existing file was left as it was.",
-             path.c_str());
+    tell("There is not enough memory to save '" + shownText(path) +
+         "'.\nAn existing file was left as it was.");
   }
   return false;
 }
 
 // The frames on the timeline, in the format asked for.
 void saveAs(const std::string& path, FileFormat format) {
-  saved(path, [&] { return composer->save(path.c_str(), format); });
+  if (saved(path, [&] { return composer->save(path.c_str(), format); })) {
+    savedState.animationExported(history->actions());
+  }
 }
 
 void setActive(Fl_Callback* callback, bool active) {
@@ -84,8 +70,8 @@ void act(const Action& action) {
   try {
     history->perform(action);
   } catch (const std::bad_alloc&) {
-    fl_alert("There is not enough memory for \"%s\".\nThe animation is as it was.",
-             std::string(wordOf(action)).c_str());
+    tell("There is not enough memory for \"" + std::string(wordOf(action)) +
+         "\".\nThe animation is as it was.");
   }
   showComposition();
 }
@@ -112,6 +98,47 @@ std::string choose(const char* title, const char* pattern) {
   return path ? path : "";
 }
 
+// A name for an animation. One ending in ".kinemora" is refused, saying
+// why, and the chooser asks again.
+std::string chooseAnimationPath(const char* title, const char* pattern) {
+  for (;;) {
+    const std::string path = choose(title, pattern);
+    if (!isCompositionPath(path)) return path;
+    tell("'" + shownText(path) + "' is a composition's name.\n" +
+         "An animation never replaces a composition; choose another name.");
+  }
+}
+
+// Save Composition As: false when the name was not given or the save failed.
+bool compositionSavedAs() {
+  const std::string path = choose("Save Composition As?", "*.kinemora");
+  return !path.empty() && saveComposition(path.c_str());
+}
+
+// Save Composition: to the composition's own file, once it has one.
+bool compositionSaved() {
+  const std::string path = savedState.path();
+  return path.empty() ? compositionSavedAs() : saveComposition(path.c_str());
+}
+
+// Before the session is left (Exit, closing the window, opening another
+// composition): asks what to do with unsaved changes. True when leaving may
+// go on: nothing was unsaved, it is saved now, or the user lets it go.
+bool sessionMayBeLeft() {
+  const std::vector<Action> now = history->actions();
+  if (!savedState.unsaved(now)) return true;
+  std::string question = "Save changes to " + savedState.name() + "?";
+  if (savedState.exported(now)) {
+    question += "\nThe animation was exported, but the composition was not saved.";
+  }
+  switch (askToSave(question)) {
+    case Answer::Save: return compositionSaved();
+    case Answer::DontSave: return true;
+    case Answer::Cancel: return false;
+  }
+  return false;
+}
+
 }  // namespace
 
 void showComposition() {
@@ -120,7 +147,7 @@ void showComposition() {
   timelineSlider->setFrameCount(composer->frameCount());
   setActive(undoCallback, history->canUndo());
   setActive(redoCallback, history->canRedo());
-  mainWindow->copy_label(windowTitle().c_str());
+  mainWindow->copy_label(savedState.title(history->actions()).c_str());
 }
 
 void motionCallback(Fl_Widget*, void* data) {
@@ -146,14 +173,14 @@ void redoCallback(Fl_Widget*, void*) {
 }
 
 void saveCallback(Fl_Widget*, void*) {
-  const std::string path = choose("Save File As?", "*");
+  const std::string path = chooseAnimationPath("Save File As?", "*");
   if (!path.empty()) saveAnimation(path.c_str());
 }
 
 void saveAnimation(const char* path) { saveAs(path, FileFormat::Bvh); }
 
 void exportCallback(Fl_Widget*, void*) {
-  const std::string path = choose("Export glTF As?", "*.{glb,gltf}");
+  const std::string path = chooseAnimationPath("Export glTF As?", "*.{glb,gltf}");
   if (!path.empty()) exportAnimation(path.c_str());
 }
 
@@ -167,6 +194,7 @@ void exportAnimation(const char* path) {
 }
 
 void openCompositionCallback(Fl_Widget*, void*) {
+  if (!sessionMayBeLeft()) return;
   const std::string path = choose("Open Composition?", "*.kinemora");
   if (!path.empty()) openComposition(path.c_str());
 }
@@ -175,36 +203,42 @@ void openComposition(const char* path) {
   std::vector<Action> actions;
   std::string error;
   if (!readComposition(path, &actions, &error)) {
-    fl_alert("%s", printable(error).c_str());
+    tell(printable(error));
+    return;
+  }
+  if (const std::optional<std::string> refusal = memoryRefusal(actions, availableMemory())) {
+    tell("Cannot open '" + shownText(path) + "': " + *refusal + ".\nThe animation is as it was.");
     return;
   }
   const std::vector<Action> before = history->actions();
   try {
     replay(actions);
-    compositionPath = path;
-    savedRevision = history->revision();
+    savedState.compositionSaved(path, history->actions());
     timelineSlider->value(0);
   } catch (const std::bad_alloc&) {
     replay(before);  // it fitted before
-    fl_alert("There is not enough memory to open '%s'.\nThe animation is as it was.", path);
+    tell("There is not enough memory to open '" + shownText(path) +
+         "'.\nThe animation is as it was.");
   }
   showComposition();
   showChangedFrames();
 }
 
-void saveCompositionCallback(Fl_Widget*, void*) {
-  const std::string path = choose("Save Composition As?", "*.kinemora");
-  if (!path.empty()) saveComposition(path.c_str());
-}
+void saveCompositionCallback(Fl_Widget*, void*) { compositionSaved(); }
 
-void saveComposition(const char* path) {
+void saveCompositionAsCallback(Fl_Widget*, void*) { compositionSavedAs(); }
+
+bool saveComposition(const char* path) {
   const std::string named = withCompositionExtension(path);
-  if (!saved(named, [&] { return writeComposition(named, history->actions()); })) return;
-  compositionPath = named;
-  savedRevision = history->revision();
+  const std::vector<Action> actions = history->actions();
+  if (!saved(named, [&] { return writeComposition(named, actions); })) return false;
+  savedState.compositionSaved(named, actions);
   showComposition();
+  return true;
 }
 
-void exitCallback(Fl_Widget*, void*) { std::exit(0); }
+void exitCallback(Fl_Widget*, void*) {
+  if (sessionMayBeLeft()) std::exit(0);
+}
 
 }  // namespace kinemora

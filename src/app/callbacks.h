@@ -37,26 +37,36 @@ void clearCallback(Fl_Widget*, void*);
 void undoCallback(Fl_Widget*, void*);
 void redoCallback(Fl_Widget*, void*);
 
-// File > Save File: asks for a path, then saveAnimation.
+// File > Save File: asks for a path, then saveAnimation. A name ending in
+// ".kinemora" is refused and asked again: an animation never replaces a
+// composition.
 void saveCallback(Fl_Widget*, void*);
 // Writes the frames on the timeline; a failure is shown with its reason.
 void saveAnimation(const char* path);
-// File > Open Composition: asks for a file, then openComposition.
+// File > Open Composition: with unsaved changes, asks whether to save them
+// first; then asks for a file and calls openComposition.
 void openCompositionCallback(Fl_Widget*, void*);
 // A fresh start followed by the file's actions, or, when the file cannot be
-// read or is not a composition, a message and nothing changed.
+// read, is not a composition or needs more memory than there is, a message
+// and nothing changed.
 void openComposition(const char* path);
-// File > Save Composition: asks for a path, then saveComposition.
+// File > Save Composition: to the composition's own file without asking
+// once it has one; before that, as Save Composition As.
 void saveCompositionCallback(Fl_Widget*, void*);
-// Writes the actions in effect; ".kinemora" is added to a name without an
-// extension.
-void saveComposition(const char* path);
-// File > Export glTF: asks for a path, then exportAnimation.
+// File > Save Composition As: asks for a path, then saveComposition.
+void saveCompositionAsCallback(Fl_Widget*, void*);
+// Writes the actions in effect, which the file then holds; ".kinemora" is
+// added to a name without an extension. False, after a message, when it
+// could not be written.
+bool saveComposition(const char* path);
+// File > Export glTF: asks for a path, refused as for Save File, then
+// exportAnimation.
 void exportCallback(Fl_Widget*, void*);
 // Writes the frames on the timeline as glTF, binary unless the name ends in
 // ".gltf"; a name ending in neither ".glb" nor ".gltf" gets ".glb".
 void exportAnimation(const char* path);
-// File > Exit: ends the process at once, status 0.
+// File > Exit, and closing the window: with unsaved changes, asks whether to
+// save them first (Save, Don't Save, Cancel); then ends the process, status 0.
 void exitCallback(Fl_Widget*, void*);
 
 // Shows what the composition holds now: queue text, noise light, timeline,

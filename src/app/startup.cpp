@@ -6,6 +6,7 @@
 #include <FL/Fl_Menu_Item.H>
 
 #include "app/callbacks.h"
+#include "app/motion_queue_output.h"
 #include "app/play_button.h"
 
 namespace kinemora {
@@ -33,19 +34,20 @@ MainWindow* buildMainWindow() {
 
   constexpr int kCtrl = FL_CTRL, kCtrlShift = FL_CTRL | FL_SHIFT;
   const Fl_Menu_Item menu[] = {
-      // text                     shortcut           callback                 flags
-      item("&File",               0,                 nullptr,                 FL_SUBMENU),
-      item("&Open Composition...", kCtrl + 'o',      openCompositionCallback),
-      item("&Save File",          kCtrl + 's',       saveCallback),
-      item("Export glTF...",      kCtrl + 'e',       exportCallback),
-      item("Save &Composition...", kCtrlShift + 's', saveCompositionCallback),
-      item("E&xit",               kCtrl + 'q',       exitCallback),
+      // text                         shortcut          callback                 flags
+      item("&File",                   0,                nullptr,                 FL_SUBMENU),
+      item("&Open Composition...",    kCtrl + 'o',      openCompositionCallback),
+      item("&Save File",              kCtrl + 's',      saveCallback),
+      item("Export glTF...",          kCtrl + 'e',      exportCallback),
+      item("Save &Composition",       kCtrlShift + 's', saveCompositionCallback),
+      item("Save Composition &As...", 0,                saveCompositionAsCallback),
+      item("E&xit",                   kCtrl + 'q',      exitCallback),
       kEndOfMenu,
-      item("&Edit",               0,                 nullptr,                 FL_SUBMENU),
-      item("&Undo",               kCtrl + 'z',       undoCallback),
-      item("&Redo",               kCtrlShift + 'z',  redoCallback),
+      item("&Edit",                   0,                nullptr,                 FL_SUBMENU),
+      item("&Undo",                   kCtrl + 'z',      undoCallback),
+      item("&Redo",                   kCtrlShift + 'z', redoCallback),
       // Ctrl+Y redoes too; its item is not shown.
-      item("Redo",                kCtrl + 'y',       redoCallback,            FL_MENU_INVISIBLE),
+      item("Redo",                    kCtrl + 'y',      redoCallback,            FL_MENU_INVISIBLE),
       kEndOfMenu,
       kEndOfMenu,
   };
@@ -80,7 +82,7 @@ MainWindow* buildMainWindow() {
   timelineSlider = new TimelineSlider(figureView, 0, 90, 600, 610, 40);
   window->place(timelineSlider, MainWindow::kDown | MainWindow::kWider);
   window->place(new PlayButton(timelineSlider, 10, 600, 80, 40), MainWindow::kDown);
-  motionQueueDisplay = new Fl_Multiline_Output(100, 650, 600, 40, "motion queue:");
+  motionQueueDisplay = new MotionQueueOutput(100, 650, 600, 40, "motion queue:");
   // The label sits left of the field; at the default size its first letters
   // would fall off the window's edge.
   motionQueueDisplay->labelsize(12);
@@ -88,6 +90,8 @@ MainWindow* buildMainWindow() {
   window->end();
 
   window->setView(figureView);
+  // The window manager's close asks about unsaved changes as Exit does.
+  window->callback(exitCallback);
   showComposition();
   return window;
 }

@@ -70,7 +70,8 @@ SLIDER_TRACK = Rect(125, 600, 575, 40)
 
 # The menus' items, top to bottom.
 MENUS = {
-    "File": ("Open Composition...", "Save File", "Export glTF...", "Save Composition...", "Exit"),
+    "File": ("Open Composition...", "Save File", "Export glTF...", "Save Composition",
+             "Save Composition As...", "Exit"),
     "Edit": ("Undo", "Redo"),
 }
 # The items that open the file chooser: the key that does the same, and the
@@ -78,9 +79,14 @@ MENUS = {
 CHOOSERS = {
     "Save File": ("ctrl+s", CHOOSER_TITLE),
     "Export glTF...": ("ctrl+e", EXPORT_CHOOSER_TITLE),
-    "Save Composition...": ("ctrl+shift+s", "Save Composition As?"),
+    "Save Composition": ("ctrl+shift+s", "Save Composition As?"),  # asks only when untitled
     "Open Composition...": ("ctrl+o", "Open Composition?"),
 }
+
+# The question before unsaved changes are left, and the keys for each
+# answer: Return is Save's, Escape Cancel's, Don't Save is left of Save.
+QUESTION_TITLE = "Unsaved Changes"
+ANSWER_KEYS = {"Save": ("Return",), "Don't Save": ("shift+Tab", "space"), "Cancel": ("Escape",)}
 
 # Places inside FLTK's file chooser window (490 x 380).
 CHOOSER_FILENAME = Rect(115, 311, 365, 23)
@@ -244,8 +250,9 @@ class Kinemora:
     file chooser first shows)."""
 
     def __init__(self, program: str, workdir: str, env: Optional[dict] = None,
-                 log_path: Optional[str] = None):
+                 log_path: Optional[str] = None, args: tuple = ()):
         self.program = program
+        self.args = args
         self.workdir = workdir
         self.env = env
         self.log_path = log_path or os.path.join(workdir, "kinemora.log")
@@ -257,8 +264,8 @@ class Kinemora:
 
     def start(self) -> "Kinemora":
         with open(self.log_path, "ab") as log:
-            self.process = subprocess.Popen([self.program], cwd=self.workdir, env=self.env,
-                                            stdin=subprocess.DEVNULL, stdout=log,
+            self.process = subprocess.Popen([self.program, *self.args], cwd=self.workdir,
+                                            env=self.env, stdin=subprocess.DEVNULL, stdout=log,
                                             stderr=subprocess.STDOUT)
         self.window = wait_until(self._main_window, "the main window to show")
         frame = window_rect(self.window)
@@ -447,12 +454,17 @@ class Kinemora:
     def wait_chooser_closed(self) -> None:
         self.wait(lambda: not self.chooser(), f'the "{self.chooser_title}" window to close')
 
-    def open_chooser(self, by: str = "menu", item: str = "Save File") -> int:
+    def open_chooser(self, by: str = "menu", item: str = "Save File",
+                     answer: Optional[str] = None) -> int:
+        """`answer`: to the question about unsaved changes, if it comes."""
         key, self.chooser_title = CHOOSERS[item]
         if by == "menu":
             self.choose_menu_item(item)
         else:
             self.key(key)
+        if answer and self.wait(lambda: self.question() or self.chooser(),
+                                "the question or the chooser") == self.question():
+            self.answer_question(answer)
         return self.wait_for_chooser()
 
     def type_file_name(self, name: str) -> None:
@@ -491,9 +503,10 @@ class Kinemora:
         self.wait(lambda: os.path.exists(path), f"{path} to be written")
         return path
 
-    def open_composition(self, name: str, by: str = "menu") -> None:
+    def open_composition(self, name: str, by: str = "menu",
+                         answer: Optional[str] = None) -> None:
         """File > Open Composition of `name`, typed as save_as types it."""
-        self.open_chooser(by, "Open Composition...")
+        self.open_chooser(by, "Open Composition...", answer)
         self.type_file_name(name)
         self.wait_chooser_closed()
 
@@ -522,6 +535,24 @@ class Kinemora:
             return fresh[0] if fresh else 0
 
         return self.wait(new_window, what)
+
+    def dialog(self) -> int:
+        """A message box or question on the screen, 0 when none: a window
+        with a class (the view has none) other than the main window."""
+        out = xdotool("search", "--all", "--onlyvisible", "--pid", self.process.pid,
+                      "--class", "FLTK", check=False)
+        found = [int(w) for w in out.split() if int(w) != self.window]
+        return found[0] if found else 0
+
+    def question(self) -> int:
+        found = visible_windows(f"^{QUESTION_TITLE}$", pid=self.process.pid)
+        return found[0] if found else 0
+
+    def answer_question(self, answer: str) -> None:
+        """Answers the question about unsaved changes: "Save", "Don't Save"
+        or "Cancel"."""
+        xdotool("windowfocus", "--sync", self.wait(self.question, "the question"))
+        xdotool("key", "--delay", 30, *ANSWER_KEYS[answer])
 
     # --- ending -----------------------------------------------------------
 
@@ -553,8 +584,8 @@ class ProgramTest(unittest.TestCase):
         self.workdir = tempfile.mkdtemp(prefix="kinemora-e2e-")
         self.addCleanup(shutil.rmtree, self.workdir, ignore_errors=True)
 
-    def start_program(self) -> Kinemora:
-        program = Kinemora(os.environ["KINEMORA"], self.workdir)
+    def start_program(self, *args: str) -> Kinemora:
+        program = Kinemora(os.environ["KINEMORA"], self.workdir, args=args)
         self.addCleanup(program.kill)
         return program.start()
 

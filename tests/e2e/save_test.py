@@ -30,6 +30,8 @@ class SaveWritesWhatComposeWrites(kd.ProgramTest):
                 expected = kd.compose(actions, os.path.join(self.workdir, f"ref-{number}.bvh"))
                 self.assertSameFile(saved, expected, repr(actions))
                 program.close_window()
+                if actions:
+                    program.answer_question("Don't Save")
                 self.assertEqual(program.wait_exit(), 0)
 
     def test_a_later_save_holds_every_press_since_start(self):
@@ -68,14 +70,19 @@ class UndoAndCompositions(kd.ProgramTest):
         program = self.start_program()
         program.press("punchR", "noise", "bend", "seizure")
         program.key("ctrl+z")
-        path = program.save_as("round.kinemora", by="key", item="Save Composition...")
+        path = program.save_as("round.kinemora", by="key", item="Save Composition")
         with open(path, encoding="utf-8") as f:
             self.assertEqual(f.read(), "# kinemora composition 1\npunchR noise bend\n")
         self.assertEqual(program.title(), "round.kinemora - Kinemora")
         program.press("clap")
         program.wait(lambda: program.title() == "*round.kinemora - Kinemora", "a changed title")
+        program.key("ctrl+shift+s")  # to its own file, without asking
+        program.wait(lambda: program.title() == "round.kinemora - Kinemora", "the saved title")
+        with open(path, encoding="utf-8") as f:
+            self.assertEqual(f.read(), "# kinemora composition 1\npunchR noise bend clap\n")
+        program.key("ctrl+z")
 
-        program.open_composition("round.kinemora", by="menu")
+        program.open_composition("round.kinemora", by="menu", answer="Don't Save")
         program.wait(lambda: program.title() == "round.kinemora - Kinemora", "the file's title")
         saved = program.save_as("reopened.bvh")
         self.assertSameFile(saved, kd.compose(f"-c {path}", self.ref("reopened")),
@@ -104,6 +111,17 @@ class CancelledSave(kd.ProgramTest):
 
 
 class FailedSave(kd.ProgramTest):
+    def test_an_animation_is_never_saved_under_a_composition_name(self):
+        program = self.start_program()
+        program.press("rhumba")
+        program.open_chooser(by="key")
+        program.type_file_name("anim.kinemora")
+        program.wait_chooser_closed()
+        kd.xdotool("windowfocus", "--sync", program.wait(program.dialog, "the refusal"))
+        kd.xdotool("key", "Return")
+        program.cancel_chooser()  # it asks again
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, "anim.kinemora")))
+
     def test_a_path_in_a_missing_folder_shows_an_alert_and_the_program_stays_up(self):
         program = self.start_program()
         program.press("rhumba")

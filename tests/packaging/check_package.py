@@ -21,6 +21,7 @@ PACKAGE = "kinemora"
 # What every package holds besides the programs, relative to its root.
 DATA_FILES = [
     "usr/share/applications/kinemora.desktop",
+    "usr/share/mime/packages/kinemora-composition.xml",
     "usr/share/icons/hicolor/scalable/apps/kinemora.svg",
     "usr/share/man/man1/kinemora.1.gz",
     "usr/share/man/man1/kinemora-compose.1.gz",
@@ -183,13 +184,15 @@ def check_desktop_entry(root, programs):
 
     entry = desktop_entry(path)
     check(entry.get("Name") == "Kinemora", "Name is %r" % entry.get("Name"))
-    check(entry.get("Exec") == "kinemora", "Exec is %r" % entry.get("Exec"))
+    check(entry.get("Exec") == "kinemora %f", "Exec is %r" % entry.get("Exec"))
     check(entry.get("Terminal") == "false", "Terminal is not false")
     check("Graphics" in entry.get("Categories", "").split(";"),
           "Categories lack Graphics: %r" % entry.get("Categories"))
     if "kinemora" in programs:
-        check(os.path.exists(os.path.join(root, "usr/bin", entry.get("Exec", ""))),
+        check(os.path.exists(os.path.join(root, "usr/bin", entry.get("Exec", "").split(" ")[0])),
               "Exec names no installed program")
+    mime = ElementTree.parse(os.path.join(root, DATA_FILES[1])).getroot()[0]
+    check(entry.get("MimeType") == mime.get("type") + ";", "MimeType is not the package's type")
 
     # Icon= names a file of the hicolor theme, which must be a real SVG.
     icon = os.path.join(root, "usr/share/icons/hicolor/scalable/apps",

@@ -244,6 +244,7 @@ class SoakTest(unittest.TestCase):
             self.check_it_answers(program)
             # Closed normally, so that LeakSanitizer looks at what is left.
             program.close_window()
+            program.answer_question("Don't Save")
             status = program.wait_exit(timeout=180)
         except Exception as failure:
             if program.running():
@@ -327,7 +328,7 @@ class SoakTest(unittest.TestCase):
     def settled_rss(self, program: kd.Kinemora) -> int:
         """Resident memory after a fresh start (no frames, no history), once
         the program is idle."""
-        program.open_composition(FRESH_START)
+        program.open_composition(FRESH_START, answer="Don't Save")
         self.session.model.restart()
         # Turned to the sky, the view may show black only.
         program.wait_for_steady_view(blank_allowed=True)
