@@ -203,7 +203,7 @@ void openComposition(const char* path) {
   std::vector<Action> actions;
   std::string error;
   if (!readComposition(path, &actions, &error)) {
-    tell(printable(error));
+    tell(error);  // already shows its names escaped
     return;
   }
   if (const std::optional<std::string> refusal = memoryRefusal(actions, availableMemory())) {
