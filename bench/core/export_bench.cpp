@@ -12,8 +12,9 @@
 
 #include "allocation_counter.h"
 #include "compose/composer.h"
-#include "export/bvh_writer.h"
+#include "export/file_format.h"
 #include "export/gltf_writer.h"
+#include "export/save_target.h"
 #include "figure/motion_tracks.h"
 #include "recording_reporter.h"
 #include "sessions.h"
@@ -52,19 +53,32 @@ long bytesWritten(Write write) {
   return bytes;
 }
 
+// One export of the session's first `frames` frames to an open stream.
+bool exportTo(std::FILE* stream, FileFormat format, int frames, std::string* error) {
+  Output out(stream);
+  return writeAnimation(session().frames(), frames, format, out, error);
+}
+
+FileFormat formatOf(GltfForm form) {
+  return form == GltfForm::Binary ? FileFormat::Glb : FileFormat::Gltf;
+}
+
 long exportedBytes(int frames) {
-  return bytesWritten([&](std::FILE* f) { writeBvh(session().frames(), f, frames); });
+  std::string error;
+  return bytesWritten([&](std::FILE* f) { exportTo(f, FileFormat::Bvh, frames, &error); });
 }
 
 long gltfBytes(GltfForm form, int frames) {
-  return bytesWritten([&](std::FILE* f) { writeGltf(session().frames(), f, frames, form); });
+  std::string error;
+  return bytesWritten([&](std::FILE* f) { exportTo(f, formatOf(form), frames, &error); });
 }
 
 void BM_ExportBvh(benchmark::State& state) {
-  const FrameStore& frames = session().frames();
   for (auto _ : state) {
-    const SaveResult result = writeBvh(frames, nullSink(), kExportFrames);
-    if (!result) state.SkipWithError(result.message.c_str());
+    std::string error;
+    if (!exportTo(nullSink(), FileFormat::Bvh, kExportFrames, &error)) {
+      state.SkipWithError(error.c_str());
+    }
   }
   const long bytes = exportedBytes(kExportFrames);
   state.SetBytesProcessed(state.iterations() * bytes);
@@ -73,10 +87,11 @@ void BM_ExportBvh(benchmark::State& state) {
 }
 
 void BM_ExportGltf(benchmark::State& state, GltfForm form) {
-  const FrameStore& frames = session().frames();
   for (auto _ : state) {
-    const SaveResult result = writeGltf(frames, nullSink(), kExportFrames, form);
-    if (!result) state.SkipWithError(result.message.c_str());
+    std::string error;
+    if (!exportTo(nullSink(), formatOf(form), kExportFrames, &error)) {
+      state.SkipWithError(error.c_str());
+    }
   }
   const long bytes = gltfBytes(form, kExportFrames);
   state.SetBytesProcessed(state.iterations() * bytes);
@@ -153,9 +168,10 @@ void BM_ExportBvhToFile(benchmark::State& state) {
     return;
   }
   const std::string path = std::string(directory) + "/export.bvh";
-  const FrameStore& frames = session().frames();
   for (auto _ : state) {
-    const SaveResult result = writeBvh(frames, path.c_str(), kExportFrames);
+    const SaveResult result = save(path, [](Output& out, std::string* error) {
+      return writeAnimation(session().frames(), kExportFrames, FileFormat::Bvh, out, error);
+    });
     if (!result) state.SkipWithError(result.message.c_str());
   }
   state.SetBytesProcessed(state.iterations() * exportedBytes(kExportFrames));
@@ -187,20 +203,21 @@ BENCHMARK(BM_ExportBvhToFile)
 void printHeapDuringExport() {
   struct Format {
     const char* name;
-    void (*write)(int frames);
+    FileFormat format;
   };
   const Format formats[] = {
-      {"BVH", [](int n) { writeBvh(session().frames(), nullSink(), n); }},
-      {".glb", [](int n) { writeGltf(session().frames(), nullSink(), n, GltfForm::Binary); }},
-      {".gltf", [](int n) { writeGltf(session().frames(), nullSink(), n, GltfForm::Text); }},
+      {"BVH", FileFormat::Bvh},
+      {".glb", FileFormat::Glb},
+      {".gltf", FileFormat::Gltf},
   };
-  std::printf("\nHeap taken by one export (operator new; the tracks are already stored):\n");
+  std::printf("\nHeap taken by one export (operator new; the frames are already stored):\n");
   std::printf("  %-6s  %8s  %12s  %12s  %12s\n", "format", "frames", "allocations", "bytes",
               "peak live");
   for (const Format& format : formats) {
     for (int frames : {0, 1000, 10000, kExportFrames}) {
+      std::string error;
       const AllocationWatch watch;
-      format.write(frames);
+      exportTo(nullSink(), format.format, frames, &error);
       const Allocations a = watch.taken();
       std::printf("  %-6s  %8d  %12zu  %12zu  %12zu\n", format.name, frames, a.calls, a.bytes,
                   a.peakLive);

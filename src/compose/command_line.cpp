@@ -14,7 +14,7 @@ namespace {
 // The help, around the motion words from the motion table.
 const char kUsageHead[] =
     "Usage: kinemora-compose [-c FILE] [-o FILE] [--format bvh|glb|gltf]\n"
-    "                        [--save-composition FILE] [--] ACTION...\n"
+    "                        [--save-composition FILE] [--quiet] [--] ACTION...\n"
     "\n"
     "Composes an animation from canned motions, as the buttons of Kinemora\n"
     "do, and writes it as a BVH or glTF file: the same file File > Save File\n"
@@ -47,11 +47,15 @@ const char kUsageTail[] =
     "              write the actions in effect as a composition that Kinemora\n"
     "              opens (.kinemora added to a name without an extension), after\n"
     "              the animation; with it and no -o, no animation is written\n"
+    "  -q, --quiet tell nothing but errors: no progress, no summary\n"
     "  -h, --help  show this help\n"
     "  --version   show the version\n"
     "  --          what follows is actions only\n"
     "\n"
-    "The motion queue and the frame counts go to standard error.\n"
+    "Frames are written as they are composed, so memory does not grow with\n"
+    "the animation's length. On a terminal, a run that takes more than a\n"
+    "second shows its progress; the motion queue and the frame counts follow,\n"
+    "all on standard error.\n"
     "Exit status: 0 written, 1 the file could not be written or there is not\n"
     "enough memory, 2 bad usage or a composition that cannot be read.\n";
 
@@ -147,6 +151,8 @@ std::optional<int> parseArguments(int argc, char** argv, Request* request) {
       optionsEnded = true;
     } else if (!std::strcmp(arg, "-h") || !std::strcmp(arg, "--help")) {
       return printText(usage().c_str());
+    } else if (!std::strcmp(arg, "-q") || !std::strcmp(arg, "--quiet")) {
+      request->quiet = true;
     } else if (!std::strcmp(arg, "--version")) {
       return printText("kinemora-compose " KINEMORA_VERSION "\n");
     } else if (takesFile(arg)) {

@@ -20,6 +20,7 @@ struct Request {
   std::vector<std::string> compositions;  // -c files, read in order
   std::string saveComposition;            // --save-composition, extension added; empty: none
   std::vector<Action> actions;            // the words on the command line
+  bool quiet = false;                     // --quiet: no progress, no summary
 };
 
 // Parses the arguments into *request; a status to exit with when they say

@@ -1,5 +1,6 @@
 #include "compose/composer.h"
 
+#include "export/save_target.h"
 #include "figure/motion_tracks.h"
 
 namespace kinemora {
@@ -107,12 +108,14 @@ TakenComposition Composer::clear() {
   return taken;
 }
 
-SaveResult Composer::save(const char* path, FileFormat format) const {
-  return writeAnimation(skeleton_.frames, path, skeleton_.frames.count(), format);
+SaveResult Composer::save(const std::string& path, FileFormat format) const {
+  return kinemora::save(path, [&](Output& out, std::string* error) {
+    return write(out, format, error);
+  });
 }
 
-SaveResult Composer::save(std::FILE* stream, FileFormat format) const {
-  return writeAnimation(skeleton_.frames, stream, skeleton_.frames.count(), format);
+bool Composer::write(Output& out, FileFormat format, std::string* error) const {
+  return writeAnimation(skeleton_.frames, skeleton_.frames.count(), format, out, error);
 }
 
 }  // namespace kinemora

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -89,9 +88,10 @@ class Composer {
   void restart();
 
   // File > Save File (BVH) and File > Export glTF: every frame on the
-  // timeline.
-  SaveResult save(const char* path, FileFormat format = FileFormat::Bvh) const;
-  SaveResult save(std::FILE* stream, FileFormat format = FileFormat::Bvh) const;
+  // timeline, to `path` ("-": standard output), whole or not at all.
+  SaveResult save(const std::string& path, FileFormat format = FileFormat::Bvh) const;
+  // The same to an output; false with *error.
+  bool write(Output& out, FileFormat format, std::string* error) const;
 
   const std::string& queueText() const { return queueText_; }
   // The frames on the timeline: every frame stored since the last "clear".

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "export/saving.h"
+#include "export/save_target.h"
 #include "export/shown_text.h"
 
 namespace kinemora {
@@ -60,19 +60,6 @@ bool checkHeader(std::string_view first, std::string* error) {
   *error = lineMessage(1, "not a Kinemora composition (the first line must be '" +
                               std::string(kCompositionHeader) + "')");
   return false;
-}
-
-// The composition's text, written and flushed, as a save's content.
-FileContent compositionContent(const std::vector<Action>& actions) {
-  return [text = compositionText(actions)](std::FILE* stream, std::string* reason) {
-    errno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
-        std::fflush(stream) == 0) {
-      return true;
-    }
-    *reason = std::strerror(errno ? errno : EIO);
-    return false;
-  };
 }
 
 struct FileCloser {
@@ -198,11 +185,12 @@ bool readComposition(const std::string& path, std::vector<Action>* actions, std:
 }
 
 SaveResult writeComposition(const std::string& path, const std::vector<Action>& actions) {
-  return saveToPath(path.c_str(), compositionContent(actions));
-}
-
-SaveResult writeComposition(std::FILE* stream, const std::vector<Action>& actions) {
-  return saveToStream(stream, compositionContent(actions));
+  return save(path, [text = compositionText(actions)](Output& out, std::string* reason) {
+    out.text(text);
+    if (out.flush()) return true;
+    *reason = std::strerror(out.error());
+    return false;
+  });
 }
 
 }  // namespace kinemora

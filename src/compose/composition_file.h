@@ -45,9 +45,8 @@ bool parseComposition(std::string_view text, std::vector<Action>* actions, std::
 // and tells an empty one. Quoted names and words in it are escaped.
 bool readComposition(const std::string& path, std::vector<Action>* actions, std::string* error);
 
-// Writes the file whole or not at all, as every save does.
+// Writes the file whole or not at all, as every save does; "-" is standard
+// output.
 SaveResult writeComposition(const std::string& path, const std::vector<Action>& actions);
-// The same text to an open stream (standard output, say).
-SaveResult writeComposition(std::FILE* stream, const std::vector<Action>& actions);
 
 }  // namespace kinemora

@@ -15,6 +15,31 @@ void makeRoom(std::vector<T>& v) {
 
 }  // namespace
 
+WordHistory::Step WordHistory::apply(const Action& word) {
+  switch (word.kind) {
+    case Action::Kind::Undo:
+      if (done_.empty()) return Step::Nothing;
+      undone_.push_back(done_.back());
+      done_.pop_back();
+      return Step::Undone;
+    case Action::Kind::Redo:
+      if (undone_.empty()) return Step::Nothing;
+      done_.push_back(undone_.back());
+      undone_.pop_back();
+      return Step::Done;
+    default:
+      done_.push_back(word);
+      undone_.clear();
+      return Step::Done;
+  }
+}
+
+std::vector<Action> actionsInEffect(const std::vector<Action>& words) {
+  WordHistory history;
+  for (const Action& word : words) history.apply(word);
+  return history.inEffect();
+}
+
 void History::perform(const Action& action) {
   switch (action.kind) {
     case Action::Kind::Undo: undo(); return;

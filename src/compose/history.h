@@ -14,6 +14,31 @@ namespace kinemora {
 // before the action (frames, text, timeline, last motion, noise switch,
 // random stream, noise tables), and a redo performs the action again from
 // there, so both cost what the one action costs.
+// The history's rules on the words alone, for what can be known before
+// anything is composed: which actions are in effect after each word.
+class WordHistory {
+ public:
+  enum class Step {
+    Done,    // inEffect().back() was done, or done again
+    Undone,  // an action was taken back: undoneLast() is it
+    Nothing  // an undo or a redo with nothing to take back or do again
+  };
+  // One word: an action is done (dropping what could be redone), "undo"
+  // takes the last action in effect back, "redo" does again the last one
+  // taken back.
+  Step apply(const Action& word);
+  const std::vector<Action>& inEffect() const { return done_; }
+  const Action& undoneLast() const { return undone_.back(); }
+
+ private:
+  std::vector<Action> done_;
+  std::vector<Action> undone_;  // the last taken back at the back
+};
+
+// The actions in effect after the words: composing these from a fresh start
+// leaves exactly what composing the words, undo and redo included, leaves.
+std::vector<Action> actionsInEffect(const std::vector<Action>& words);
+
 class History {
  public:
   explicit History(Composer& composer) : composer_(composer) {}

@@ -1,6 +1,9 @@
 // kinemora-compose: the program's buttons from the command line. Writes the
 // BVH file that File > Save File would write after the same presses in a
-// freshly started program, or the glTF file of File > Export glTF.
+// freshly started program, or the glTF file of File > Export glTF, as it
+// composes.
+#include <unistd.h>
+
 #include <cstdio>
 #include <new>
 #include <optional>
@@ -9,11 +12,12 @@
 
 #include "compose/actions.h"
 #include "compose/command_line.h"
-#include "compose/composer.h"
 #include "compose/composition_file.h"
 #include "compose/history.h"
-#include "compose/memory_need.h"
+#include "compose/progress_line.h"
+#include "compose/streaming.h"
 #include "export/replacing_file.h"
+#include "export/save_target.h"
 
 namespace {
 
@@ -21,14 +25,14 @@ using kinemora::kExitUsage;
 using kinemora::kExitWriteFailed;
 
 // No allocation here: stdio puts the message together alone.
-int outOfMemory(const char* what) {
-  std::fprintf(stderr, "kinemora-compose: out of memory %s\n", what);
+int outOfMemory() {
+  std::fputs("kinemora-compose: out of memory; an existing file was left as it was\n", stderr);
   return kExitWriteFailed;
 }
 
-// The -c files' words, then the command line's, into `actions`.
+// The -c files' words, then the command line's, into `words`.
 std::optional<int> readCompositions(const kinemora::Request& request,
-                                    std::vector<kinemora::Action>* actions) {
+                                    std::vector<kinemora::Action>* words) {
   for (const std::string& path : request.compositions) {
     std::vector<kinemora::Action> read;
     std::string error;
@@ -36,18 +40,10 @@ std::optional<int> readCompositions(const kinemora::Request& request,
       std::fprintf(stderr, "kinemora-compose: %s\n", error.c_str());
       return kExitUsage;
     }
-    actions->insert(actions->end(), read.begin(), read.end());
+    words->insert(words->end(), read.begin(), read.end());
   }
-  actions->insert(actions->end(), request.actions.begin(), request.actions.end());
+  words->insert(words->end(), request.actions.begin(), request.actions.end());
   return std::nullopt;
-}
-
-// Too many frames for this machine's memory: told before any is made.
-std::optional<int> refuseWhenMemoryIsShort(const std::vector<kinemora::Action>& actions) {
-  const auto refusal = kinemora::memoryRefusal(actions, kinemora::availableMemory());
-  if (!refusal) return std::nullopt;
-  std::fprintf(stderr, "kinemora-compose: %s; nothing was written\n", refusal->c_str());
-  return kExitWriteFailed;
 }
 
 int reportSaveFailure(const std::string& path, const kinemora::SaveResult& result) {
@@ -57,50 +53,60 @@ int reportSaveFailure(const std::string& path, const kinemora::SaveResult& resul
   return kExitWriteFailed;
 }
 
-// The animation, then the composition: a composition is left as it was
-// unless its animation was written.
-std::optional<int> write(const kinemora::Request& request, const kinemora::Composer& composer,
-                         const kinemora::History& history) {
-  if (!request.output.empty()) {
-    const kinemora::SaveResult result = request.output == "-"
-        ? composer.save(stdout, request.format)
-        : composer.save(request.output.c_str(), request.format);
-    if (!result) return reportSaveFailure(request.output, result);
+// Composes the actions, writing the animation as it goes when one is asked
+// for: the target is opened once, and replaced only when all went well.
+std::optional<int> composeAnimation(const kinemora::Request& request,
+                                    const std::vector<kinemora::Action>& actions,
+                                    kinemora::ProgressLine& progress,
+                                    kinemora::Composed* composed) {
+  const auto show = [&](std::uint64_t made, std::uint64_t total) { progress.show(made, total); };
+  std::string error;
+  if (request.output.empty()) {
+    kinemora::composeStreaming(actions, nullptr, show, composed, &error);
+    return std::nullopt;
   }
+  kinemora::SaveTarget target;
+  if (!target.open(request.output, &error)) return reportSaveFailure(request.output, {false, error});
+  const auto writer = kinemora::animationWriter(request.format, target.output());
+  if (!kinemora::composeStreaming(actions, writer.get(), show, composed, &error)) {
+    return reportSaveFailure(request.output, target.failure(error));
+  }
+  const kinemora::SaveResult result = target.commit();
+  if (!result) return reportSaveFailure(request.output, result);
+  return std::nullopt;
+}
+
+int run(int argc, char** argv) {
+  kinemora::Request request;
+  std::vector<kinemora::Action> words;
+  if (const auto status = kinemora::parseArguments(argc, argv, &request)) return *status;
+  if (const auto status = readCompositions(request, &words)) return *status;
+  // Undo and redo are settled first: only what is left in effect is made.
+  const std::vector<kinemora::Action> actions = kinemora::actionsInEffect(words);
+
+  kinemora::Composed composed;
+  kinemora::ProgressLine progress(!request.quiet && ::isatty(STDERR_FILENO));
+  if (const auto status = composeAnimation(request, actions, progress, &composed)) return *status;
+  progress.erase();
+  // The composition only once its animation was written.
   if (!request.saveComposition.empty()) {
-    const kinemora::SaveResult saved = request.saveComposition == "-"
-        ? kinemora::writeComposition(stdout, history.actions())
-        : kinemora::writeComposition(request.saveComposition, history.actions());
+    const kinemora::SaveResult saved = kinemora::writeComposition(request.saveComposition, actions);
     if (!saved) return reportSaveFailure(request.saveComposition, saved);
   }
-  return std::nullopt;
+  if (!request.quiet) {
+    std::fprintf(stderr, "motion queue: %s\nframes stored: %d\nframes written: %d\n",
+                 composed.queueText.c_str(), composed.frames, composed.frames);
+  }
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   kinemora::removeTemporaryFileOnSignals();
-
-  kinemora::Request request;
-  std::vector<kinemora::Action> actions;
-  if (const auto status = kinemora::parseArguments(argc, argv, &request)) return *status;
-  if (const auto status = readCompositions(request, &actions)) return *status;
-  if (const auto status = refuseWhenMemoryIsShort(actions)) return *status;
-
-  kinemora::Composer composer;
-  kinemora::History history(composer);
   try {
-    for (const kinemora::Action& action : actions) history.perform(action);
+    return run(argc, argv);
   } catch (const std::bad_alloc&) {
-    return outOfMemory("while composing; nothing was written");
+    return outOfMemory();
   }
-  try {
-    if (const auto status = write(request, composer, history)) return *status;
-  } catch (const std::bad_alloc&) {
-    return outOfMemory("while writing; an existing file was left as it was");
-  }
-  std::fprintf(stderr, "motion queue: %s\nframes stored: %d\nframes written: %d\n",
-               composer.queueText().c_str(), composer.frameCount(),
-               composer.frameCount());
-  return 0;
 }

@@ -5,15 +5,15 @@
 #include <fstream>
 
 #include "compose/composer.h"
+#include "compose/history.h"
 #include "figure/skeleton.h"
 
 namespace kinemora {
 
 namespace {
 
-// What one performed action did to the count, for taking it back.
+// What an action in effect did to the count, for taking it back.
 struct Performed {
-  Action action;
   std::uint64_t framesAdded;
   std::optional<Motion> lastBefore;
 };
@@ -33,37 +33,28 @@ std::string size(std::uint64_t bytes) {
 }  // namespace
 
 std::uint64_t framesStoredBy(const std::vector<Action>& actions) {
-  // The history's rules, on counts: an undo takes back the last action in
-  // effect, a redo does again the last one taken back, a new action drops
-  // what could be redone.
-  std::vector<Performed> done;
-  std::vector<Action> undone;
+  WordHistory history;
+  std::vector<Performed> performed;  // one per action in effect
   std::optional<Motion> last;
   std::uint64_t stored = 0, most = 0;
-  const auto perform = [&](const Action& action) {
-    std::uint64_t added = 0;
-    if (action.kind == Action::Kind::Press) {
-      added = static_cast<std::uint64_t>(framesOfPress(last, action.motion));
-    }
-    done.push_back({action, added, last});
-    if (action.kind == Action::Kind::Press) last = action.motion;
-    stored += added;
-    most = std::max(most, stored);
-  };
-  for (const Action& action : actions) {
-    if (action.kind == Action::Kind::Undo) {
-      if (done.empty()) continue;
-      stored -= done.back().framesAdded;
-      last = done.back().lastBefore;
-      undone.push_back(done.back().action);
-      done.pop_back();
-    } else if (action.kind == Action::Kind::Redo) {
-      if (undone.empty()) continue;
-      perform(undone.back());
-      undone.pop_back();
-    } else {
-      perform(action);
-      undone.clear();
+  for (const Action& word : actions) {
+    switch (history.apply(word)) {
+      case WordHistory::Step::Done: {
+        const Action& action = history.inEffect().back();
+        const bool press = action.kind == Action::Kind::Press;
+        const auto added = press ? static_cast<std::uint64_t>(framesOfPress(last, action.motion)) : 0;
+        performed.push_back({added, last});
+        if (press) last = action.motion;
+        stored += added;
+        most = std::max(most, stored);
+        break;
+      }
+      case WordHistory::Step::Undone:
+        stored -= performed.back().framesAdded;
+        last = performed.back().lastBefore;
+        performed.pop_back();
+        break;
+      case WordHistory::Step::Nothing: break;
     }
   }
   return most;

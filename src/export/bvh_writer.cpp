@@ -4,8 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "export/bvh_output.h"
-#include "export/saving.h"
+#include "export/bvh_number.h"
 #include "export/channel_text.h"
 #include "motion/joint_table.h"
 
@@ -16,6 +15,18 @@ namespace {
 constexpr int kOffsetDigits = 7;
 constexpr int kChannelDigits = 3;
 
+void tabs(Output& out, int count) {
+  for (int i = 0; i < count; ++i) out.text("\t");
+}
+
+// One number with `digits` significant digits, then a space when asked.
+void number(Output& out, double value, int digits, bool space) {
+  char* at = out.room(kBvhNumberMaxChars + 1);
+  int n = formatBvhNumber(value, digits, at);
+  if (space) at[n++] = ' ';
+  out.wrote(static_cast<std::size_t>(n));
+}
+
 // A joint's depth in the tree: the root's is 0.
 int depthOf(int joint) {
   int depth = 0;
@@ -23,47 +34,47 @@ int depthOf(int joint) {
   return depth;
 }
 
-void closeBlocks(BvhOutput& out, int fromDepth, int toDepth) {
+void closeBlocks(Output& out, int fromDepth, int toDepth) {
   for (int d = fromDepth; d >= toDepth; --d) {
-    out.tabs(d);
+    tabs(out, d);
     out.text("}\n");
   }
 }
 
 // The joints in pre-order, each block closed once the walk leaves it.
-void writeHierarchy(BvhOutput& out) {
+void writeHierarchy(Output& out) {
   int previousDepth = -1;
   for (const JointIndex joint : kPreOrder) {
     const int depth = depthOf(joint);
     closeBlocks(out, previousDepth, depth);
-    out.tabs(depth);
+    tabs(out, depth);
     if (joint != kRoot) out.text("JOINT ");
     out.text(kFigureJoints[joint].name);
     out.text("\n");
-    out.tabs(depth);
+    tabs(out, depth);
     out.text("{\n");
     // The root's place goes in its position channels, where every reader
     // takes it; some add the root's OFFSET to them and some drop it, so it
     // is zero.
     const Vec3 offset = joint == kRoot ? Vec3() : kFigureJoints[joint].offset;
-    out.tabs(depth + 1);
+    tabs(out, depth + 1);
     out.text("OFFSET ");
-    out.number(offset.x, kOffsetDigits, true);
-    out.number(offset.y, kOffsetDigits, true);
-    out.number(offset.z, kOffsetDigits, false);
+    number(out, offset.x, kOffsetDigits, true);
+    number(out, offset.y, kOffsetDigits, true);
+    number(out, offset.z, kOffsetDigits, false);
     out.text("\n");
-    out.tabs(depth + 1);
+    tabs(out, depth + 1);
     out.text(joint == kRoot
                  ? "CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n"
                  : "CHANNELS 3 Zrotation Xrotation Yrotation\n");
     if (isLeaf(joint)) {
-      out.tabs(depth + 1);
+      tabs(out, depth + 1);
       out.text("End Site\n");
-      out.tabs(depth + 1);
+      tabs(out, depth + 1);
       out.text("{\n");
-      out.tabs(depth + 2);
+      tabs(out, depth + 2);
       out.text("OFFSET 0.00 0.00 0.00\n");
-      out.tabs(depth + 1);
+      tabs(out, depth + 1);
       out.text("}\n");
     }
     previousDepth = depth;
@@ -71,55 +82,52 @@ void writeHierarchy(BvhOutput& out) {
   closeBlocks(out, previousDepth, 0);
 }
 
-void writeFrameLine(const Pose& pose, ChannelText& channels, BvhOutput& out) {
+void writeFrameLine(const Pose& pose, ChannelText& channels, Output& out) {
   const Vec3& at = kFigureJoints[kRoot].offset;  // the figure never leaves its spot
-  out.number(at.x, kChannelDigits, true);
-  out.number(at.y, kChannelDigits, true);
-  out.number(at.z, kChannelDigits, true);
+  number(out, at.x, kChannelDigits, true);
+  number(out, at.y, kChannelDigits, true);
+  number(out, at.z, kChannelDigits, true);
   for (const JointIndex joint : kPreOrder) out.text(channels.of(pose.rotations[joint]));
   out.text("\n");
 }
 
-// Writes the whole file; false when the stream failed (the reason in
-// *error).
-bool writeBvhText(const FrameStore& frames, BvhOutput& out, int frameCount,
-                  std::string* error) {
-  out.text("HIERARCHY\nROOT ");
-  writeHierarchy(out);
-  out.text("MOTION\nFrames: ");
-  out.text(std::to_string(frameCount).c_str());
-  out.text("\nFrame Time: 0.033333\n");
-  ChannelText channels;
-  for (int frame = 0; frame < frameCount && !out.failed(); ++frame) {
-    writeFrameLine(frames[frame], channels, out);
-  }
-  if (!out.flush()) {
-    *error = std::strerror(out.error());
-    return false;
-  }
-  return true;
-}
+class BvhWriter : public AnimationWriter {
+ public:
+  explicit BvhWriter(Output& out) : out_(out) {}
 
-// The whole file to a stream, its output buffer on the heap: too big for a
-// GUI stack.
-bool writeBvhFile(const FrameStore& frames, std::FILE* stream, int frameCount,
-                  std::string* error) {
-  auto out = std::make_unique<BvhOutput>(stream);
-  return writeBvhText(frames, *out, frameCount, error);
-}
+  bool begin(int frameCount, std::string*) override {
+    out_.text("HIERARCHY\nROOT ");
+    writeHierarchy(out_);
+    out_.text("MOTION\nFrames: ");
+    out_.text(std::to_string(frameCount));
+    out_.text("\nFrame Time: 0.033333\n");
+    return true;
+  }
+
+  bool add(const FrameStore& frames, int from, int to, std::string* error) override {
+    for (int frame = from; frame < to && !out_.failed(); ++frame) {
+      writeFrameLine(frames[frame], channels_, out_);
+    }
+    return !failed(error);
+  }
+
+  bool finish(std::string* error) override {
+    out_.flush();
+    return !failed(error);
+  }
+
+ private:
+  bool failed(std::string* error) const {
+    if (out_.failed()) *error = std::strerror(out_.error());
+    return out_.failed();
+  }
+
+  Output& out_;
+  ChannelText channels_;
+};
 
 }  // namespace
 
-SaveResult writeBvh(const FrameStore& frames, std::FILE* stream, int frameCount) {
-  return saveToStream(frames, stream, frameCount, [&](std::FILE* f, std::string* error) {
-    return writeBvhFile(frames, f, frameCount, error);
-  });
-}
-
-SaveResult writeBvh(const FrameStore& frames, const char* path, int frameCount) {
-  return saveToPath(frames, path, frameCount, [&](std::FILE* f, std::string* error) {
-    return writeBvhFile(frames, f, frameCount, error);
-  });
-}
+std::unique_ptr<AnimationWriter> bvhWriter(Output& out) { return std::make_unique<BvhWriter>(out); }
 
 }  // namespace kinemora

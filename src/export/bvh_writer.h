@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdio>
+#include <memory>
 
-#include "export/save_result.h"
-#include "figure/frame_store.h"
+#include "export/animation_writer.h"
+#include "export/output.h"
 
 namespace kinemora {
 
@@ -12,11 +12,6 @@ namespace kinemora {
 // (three digits; the root's position is where it stands, 0 60 0), at a
 // frame time of 0.033333 s. The channels are worked out from the stored
 // rotations as they are written.
-
-// Writes frames 0..frameCount-1. The file at path is replaced only when
-// everything was written; on failure it is left as it was.
-SaveResult writeBvh(const FrameStore& frames, const char* path, int frameCount);
-// The same text to an open stream (standard output, say).
-SaveResult writeBvh(const FrameStore& frames, std::FILE* out, int frameCount);
+std::unique_ptr<AnimationWriter> bvhWriter(Output& out);
 
 }  // namespace kinemora

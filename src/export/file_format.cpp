@@ -35,16 +35,6 @@ bool endsWithIgnoringCase(std::string_view s, std::string_view end) {
   return s.size() >= end.size() && equalIgnoringCase(s.substr(s.size() - end.size()), end);
 }
 
-template <class Path>
-SaveResult write(const FrameStore& frames, Path target, int frameCount, FileFormat format) {
-  switch (format) {
-    case FileFormat::Glb: return writeGltf(frames, target, frameCount, GltfForm::Binary);
-    case FileFormat::Gltf: return writeGltf(frames, target, frameCount, GltfForm::Text);
-    case FileFormat::Bvh: break;
-  }
-  return writeBvh(frames, target, frameCount);
-}
-
 }  // namespace
 
 FileFormat formatOfPath(std::string_view path) {
@@ -70,14 +60,25 @@ std::string formatWords() {
   return words;
 }
 
-SaveResult writeAnimation(const FrameStore& frames, const char* path, int frameCount,
-                          FileFormat format) {
-  return write(frames, path, frameCount, format);
+std::unique_ptr<AnimationWriter> animationWriter(FileFormat format, Output& out) {
+  switch (format) {
+    case FileFormat::Glb: return gltfWriter(out, GltfForm::Binary);
+    case FileFormat::Gltf: return gltfWriter(out, GltfForm::Text);
+    case FileFormat::Bvh: break;
+  }
+  return bvhWriter(out);
 }
 
-SaveResult writeAnimation(const FrameStore& frames, std::FILE* out, int frameCount,
-                          FileFormat format) {
-  return write(frames, out, frameCount, format);
+bool writeAnimation(const FrameStore& frames, int frameCount, FileFormat format, Output& out,
+                    std::string* error) {
+  if (frameCount < 0 || frameCount > frames.count() || frames.firstHeld() > 0) {
+    *error = "frame count " + std::to_string(frameCount) + " is outside the " +
+             std::to_string(frames.count()) + " stored frames";
+    return false;
+  }
+  const std::unique_ptr<AnimationWriter> writer = animationWriter(format, out);
+  return writer->begin(frameCount, error) && (frameCount == 0 || writer->add(frames, 0, frameCount, error)) &&
+         writer->finish(error);
 }
 
 }  // namespace kinemora

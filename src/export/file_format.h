@@ -1,11 +1,12 @@
 #pragma once
 
-#include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "export/save_result.h"
+#include "export/animation_writer.h"
+#include "export/output.h"
 #include "figure/frame_store.h"
 
 namespace kinemora {
@@ -27,12 +28,12 @@ std::optional<FileFormat> formatNamed(std::string_view word);
 // The format words, for help and messages: "bvh glb gltf".
 std::string formatWords();
 
-// Writes frames 0..frameCount-1 in the format. The file at path is replaced
-// only when everything was written; on failure it is left as it was.
-SaveResult writeAnimation(const FrameStore& frames, const char* path, int frameCount,
-                          FileFormat format);
-// The same to an open stream.
-SaveResult writeAnimation(const FrameStore& frames, std::FILE* out, int frameCount,
-                          FileFormat format);
+// The format's writer, writing to `out`.
+std::unique_ptr<AnimationWriter> animationWriter(FileFormat format, Output& out);
+
+// Frames 0..frameCount-1 of `frames`, all at once, in the format; false with
+// *error when the frames or the output fail.
+bool writeAnimation(const FrameStore& frames, int frameCount, FileFormat format, Output& out,
+                    std::string* error);
 
 }  // namespace kinemora

@@ -23,7 +23,6 @@ constexpr int kIndexData = 34963;
 
 constexpr double kFramesPerSecond = 30.0;
 constexpr std::uint64_t kTimeBytes = sizeof(float);
-constexpr std::uint64_t kRotationBytes = 4 * sizeof(float);
 constexpr int kMeshNode = kJointCount;  // the joints are nodes 0..19
 
 constexpr const char* kUnlit = "KHR_materials_unlit";
@@ -155,7 +154,7 @@ Json animation(Layout& layout, int frameCount) {
   const Json bounds = {{"min", {0.0f}}, {"max", {gltfFrameTime(frameCount - 1)}}};
   const int input = addAccessor(layout, addView(layout, at, kTimeBytes * frames, kNoTarget), 0,
                                 kFloat, frames, "SCALAR", bounds);
-  const std::uint64_t perJoint = kRotationBytes * frames;
+  const std::uint64_t perJoint = kGltfRotationBytes * frames;
   const int rotations =
       addView(layout, at + kTimeBytes * frames, perJoint * kJointCount, kNoTarget);
   Json channels = Json::array(), samplers = Json::array();
@@ -197,7 +196,7 @@ GltfDocument gltfDocument(int frameCount, bool embedded) {
 
   GltfDocument out;
   const std::uint64_t frames = static_cast<std::uint64_t>(std::max(frameCount, 0));
-  out.bufferLength = layout.head.size() + (kTimeBytes + kRotationBytes * kJointCount) * frames;
+  out.bufferLength = layout.head.size() + (kTimeBytes + kGltfRotationBytes * kJointCount) * frames;
   doc["accessors"] = layout.accessors;
   doc["bufferViews"] = layout.views;
   doc["buffers"] = {{{"byteLength", out.bufferLength}}};

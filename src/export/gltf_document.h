@@ -24,6 +24,9 @@ struct GltfDocument {
   std::uint64_t bufferLength = 0;  // head and the frames' data, in bytes
 };
 
+// Bytes of one key's rotation in the buffer: x, y, z, w as floats.
+constexpr std::uint64_t kGltfRotationBytes = 4 * sizeof(float);
+
 // The time of a frame's key, in seconds: frame / 30 as a float.
 float gltfFrameTime(int frame);
 

@@ -8,10 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include <optional>
+#include <vector>
+
+#include "export/base64.h"
 #include "export/gltf_document.h"
-#include "export/gltf_output.h"
 #include "export/gltf_rotation.h"
-#include "export/saving.h"
+#include "export/scratch_file.h"
 
 namespace kinemora {
 
@@ -30,109 +33,173 @@ constexpr std::uint64_t kChunkHeaderBytes = 8;
 
 std::uint64_t paddedToFour(std::uint64_t n) { return (n + 3) / 4 * 4; }
 
-void word(GltfOutput& out, std::uint32_t value) { out.bytes(&value, sizeof value); }
-
-// Values go to the output in batches, not one call each.
+// Values go out in batches, not one call each.
 constexpr int kBatchFrames = 256;
 
-void writeTimes(int frameCount, GltfOutput& out) {
-  float batch[kBatchFrames];
-  for (int first = 0; first < frameCount && !out.failed(); first += kBatchFrames) {
-    const int n = std::min(kBatchFrames, frameCount - first);
-    for (int i = 0; i < n; ++i) batch[i] = gltfFrameTime(first + i);
-    out.bytes(batch, n * sizeof(float));
-  }
-}
+class GltfWriter : public AnimationWriter {
+ public:
+  GltfWriter(Output& out, GltfForm form) : out_(out), form_(form) {}
 
-void writeRotations(const FrameStore& frames, int joint, int frameCount, GltfOutput& out) {
-  float batch[4 * kBatchFrames];
-  for (int first = 0; first < frameCount && !out.failed(); first += kBatchFrames) {
-    const int n = std::min(kBatchFrames, frameCount - first);
-    for (int i = 0; i < n; ++i) {
-      const std::array<float, 4> q = gltfRotation(frames[first + i].rotations[joint]);
-      std::copy(q.begin(), q.end(), batch + 4 * i);
+  bool begin(int frameCount, std::string* error) override {
+    if (frameCount > kMaxGltfFrames) {
+      *error = std::to_string(frameCount) + " frames are more than a glTF file can time apart (" +
+               std::to_string(kMaxGltfFrames) + ")";
+      return false;
     }
-    out.bytes(batch, 4 * n * sizeof(float));
+    frameCount_ = frameCount;
+    doc_ = gltfDocument(frameCount, form_ == GltfForm::Text);
+    if (form_ == GltfForm::Binary) {
+      if (!beginGlb(error)) return false;
+    } else {
+      out_.text(std::string_view(doc_.json).substr(0, doc_.dataAt));
+      base64_.emplace(out_);
+    }
+    bufferBytes(doc_.head.data(), doc_.head.size());
+    writeTimes();
+    return !failed(error);
   }
-}
 
-// The buffer after its head: every frame's time, then each joint's
-// rotations frame by frame (gltf_document.h).
-void writeFrames(const FrameStore& frames, int frameCount, GltfOutput& out) {
-  writeTimes(frameCount, out);
-  for (int j = 0; j < kJointCount; ++j) writeRotations(frames, j, frameCount, out);
-}
+  bool add(const FrameStore& frames, int from, int to, std::string* error) override {
+    if (from == 0 && to == frameCount_ && !scratch_) {
+      for (int j = 0; j < kJointCount; ++j) writeRotations(frames, j, from, to);
+    } else if (!placeInScratch(frames, from, to, error)) {
+      return false;
+    }
+    added_ = to;
+    return !failed(error);
+  }
 
-bool writeGlb(const FrameStore& frames, int frameCount, GltfOutput& out, std::string* error) {
-  const GltfDocument doc = gltfDocument(frameCount, false);
-  const std::uint64_t jsonBytes = paddedToFour(doc.json.size());
-  const std::uint64_t binBytes = paddedToFour(doc.bufferLength);
-  const std::uint64_t total = kGlbHeaderBytes + 2 * kChunkHeaderBytes + jsonBytes + binBytes;
-  if (total > UINT32_MAX) {
-    *error = std::to_string(frameCount) + " frames make a .glb of " + std::to_string(total) +
-             " bytes; the format ends at 4 GiB (a .gltf has no such limit)";
-    return false;
+  bool finish(std::string* error) override {
+    if (added_ != frameCount_) {
+      *error = "the animation ended after " + std::to_string(added_) + " of " +
+               std::to_string(frameCount_) + " frames";
+      return false;
+    }
+    if (scratch_ && !copyScratch(error)) return false;
+    if (form_ == GltfForm::Binary) {
+      out_.zeros(paddedToFour(doc_.bufferLength) - doc_.bufferLength);
+    } else {
+      base64_->finish();
+      out_.text(std::string_view(doc_.json).substr(doc_.dataAt));
+    }
+    out_.flush();
+    return !failed(error);
   }
-  word(out, kGlbMagic);
-  word(out, kGlbVersion);
-  word(out, static_cast<std::uint32_t>(total));
-  word(out, static_cast<std::uint32_t>(jsonBytes));
-  word(out, kJsonChunk);
-  out.text(doc.json);
-  out.text(std::string_view("   ", jsonBytes - doc.json.size()));  // JSON pads with spaces
-  word(out, static_cast<std::uint32_t>(binBytes));
-  word(out, kBinChunk);
-  out.bytes(doc.head.data(), doc.head.size());
-  writeFrames(frames, frameCount, out);
-  out.zeros(binBytes - doc.bufferLength);
-  return true;
-}
 
-void writeEmbedded(const FrameStore& frames, int frameCount, GltfOutput& out) {
-  const GltfDocument doc = gltfDocument(frameCount, true);
-  const std::string_view json = doc.json;
-  out.text(json.substr(0, doc.dataAt));
-  out.beginBase64();
-  out.bytes(doc.head.data(), doc.head.size());
-  writeFrames(frames, frameCount, out);
-  out.endBase64();
-  out.text(json.substr(doc.dataAt));
-}
+ private:
+  bool beginGlb(std::string* error) {
+    const std::uint64_t jsonBytes = paddedToFour(doc_.json.size());
+    const std::uint64_t binBytes = paddedToFour(doc_.bufferLength);
+    const std::uint64_t total = kGlbHeaderBytes + 2 * kChunkHeaderBytes + jsonBytes + binBytes;
+    if (total > UINT32_MAX) {
+      *error = std::to_string(frameCount_) + " frames make a .glb of " + std::to_string(total) +
+               " bytes; the format ends at 4 GiB (a .gltf has no such limit)";
+      return false;
+    }
+    word(kGlbMagic);
+    word(kGlbVersion);
+    word(static_cast<std::uint32_t>(total));
+    word(static_cast<std::uint32_t>(jsonBytes));
+    word(kJsonChunk);
+    out_.text(doc_.json);
+    out_.text(std::string_view("   ", jsonBytes - doc_.json.size()));  // JSON pads with spaces
+    word(static_cast<std::uint32_t>(binBytes));
+    word(kBinChunk);
+    return true;
+  }
 
-// The whole file to a stream, its output buffer on the heap: too big for a
-// GUI stack.
-bool writeGltfFile(const FrameStore& frames, std::FILE* stream, int frameCount, GltfForm form,
-                   std::string* error) {
-  if (frameCount > kMaxGltfFrames) {
-    *error = std::to_string(frameCount) + " frames are more than a glTF file can time apart (" +
-             std::to_string(kMaxGltfFrames) + ")";
-    return false;
+  void word(std::uint32_t value) { out_.bytes(&value, sizeof value); }
+
+  // The buffer's bytes: as they are in a .glb, base64 in a .gltf.
+  void bufferBytes(const void* data, std::size_t size) {
+    if (base64_) {
+      base64_->bytes(data, size);
+    } else {
+      out_.bytes(data, size);
+    }
   }
-  auto out = std::make_unique<GltfOutput>(stream);
-  if (form == GltfForm::Binary) {
-    if (!writeGlb(frames, frameCount, *out, error)) return false;
-  } else {
-    writeEmbedded(frames, frameCount, *out);
+
+  void writeTimes() {
+    float batch[kBatchFrames];
+    for (int first = 0; first < frameCount_ && !out_.failed(); first += kBatchFrames) {
+      const int n = std::min(kBatchFrames, frameCount_ - first);
+      for (int i = 0; i < n; ++i) batch[i] = gltfFrameTime(first + i);
+      bufferBytes(batch, n * sizeof(float));
+    }
   }
-  if (!out->flush()) {
-    *error = std::strerror(out->error());
-    return false;
+
+  // Joint j's rotations of frames [from, to), each batch handed to `put`.
+  template <class Put>
+  static void forRotations(const FrameStore& frames, int j, int from, int to, Put put) {
+    float batch[4 * kBatchFrames];
+    for (int first = from; first < to; first += kBatchFrames) {
+      const int n = std::min(kBatchFrames, to - first);
+      for (int i = 0; i < n; ++i) {
+        const std::array<float, 4> q = gltfRotation(frames[first + i].rotations[j]);
+        std::copy(q.begin(), q.end(), batch + 4 * i);
+      }
+      if (!put(first, batch, 4 * n * sizeof(float))) return;
+    }
   }
-  return true;
-}
+
+  void writeRotations(const FrameStore& frames, int j, int from, int to) {
+    forRotations(frames, j, from, to, [&](int, const float* batch, std::size_t size) {
+      bufferBytes(batch, size);
+      return !out_.failed();
+    });
+  }
+
+  // Each joint's rotations at their place in the buffer's rotation block.
+  bool placeInScratch(const FrameStore& frames, int from, int to, std::string* error) {
+    if (!scratch_) {
+      scratch_ = std::make_unique<ScratchFile>();
+      if (!scratch_->open(error)) return false;
+    }
+    bool ok = true;
+    for (int j = 0; j < kJointCount && ok; ++j) {
+      const std::uint64_t jointAt = kGltfRotationBytes * static_cast<std::uint64_t>(j) * frameCount_;
+      forRotations(frames, j, from, to, [&](int first, const float* batch, std::size_t size) {
+        return ok = scratch_->write(jointAt + kGltfRotationBytes * first, batch, size, error);
+      });
+    }
+    return ok;
+  }
+
+  bool copyScratch(std::string* error) {
+    const std::uint64_t total = kGltfRotationBytes * kJointCount * static_cast<std::uint64_t>(frameCount_);
+    std::vector<char> chunk(1 << 16);
+    for (std::uint64_t at = 0; at < total && !out_.failed();) {
+      const long long n = scratch_->read(at, chunk.data(),
+                                         static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), total - at)),
+                                         error);
+      if (n <= 0) {
+        if (n == 0) *error = "the scratch file ended early";
+        return false;
+      }
+      bufferBytes(chunk.data(), static_cast<std::size_t>(n));
+      at += static_cast<std::uint64_t>(n);
+    }
+    return true;
+  }
+
+  bool failed(std::string* error) const {
+    if (out_.failed()) *error = std::strerror(out_.error());
+    return out_.failed();
+  }
+
+  Output& out_;
+  const GltfForm form_;
+  GltfDocument doc_;
+  std::optional<Base64> base64_;  // .gltf: the buffer's stage
+  std::unique_ptr<ScratchFile> scratch_;  // once frames come in blocks
+  int frameCount_ = 0;
+  int added_ = 0;
+};
 
 }  // namespace
 
-SaveResult writeGltf(const FrameStore& frames, std::FILE* stream, int frameCount, GltfForm form) {
-  return saveToStream(frames, stream, frameCount, [&](std::FILE* f, std::string* error) {
-    return writeGltfFile(frames, f, frameCount, form, error);
-  });
-}
-
-SaveResult writeGltf(const FrameStore& frames, const char* path, int frameCount, GltfForm form) {
-  return saveToPath(frames, path, frameCount, [&](std::FILE* f, std::string* error) {
-    return writeGltfFile(frames, f, frameCount, form, error);
-  });
+std::unique_ptr<AnimationWriter> gltfWriter(Output& out, GltfForm form) {
+  return std::make_unique<GltfWriter>(out, form);
 }
 
 }  // namespace kinemora

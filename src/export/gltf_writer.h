@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdio>
+#include <memory>
 
-#include "export/save_result.h"
-#include "figure/frame_store.h"
+#include "export/animation_writer.h"
+#include "export/output.h"
 
 namespace kinemora {
 
@@ -23,10 +23,9 @@ enum class GltfForm {
 // no longer tell one frame from the next.
 constexpr int kMaxGltfFrames = (1 << 19) * 30;
 
-// Writes frames 0..frameCount-1. The file at path is replaced only when
-// everything was written; on failure it is left as it was.
-SaveResult writeGltf(const FrameStore& frames, const char* path, int frameCount, GltfForm form);
-// The same to an open stream.
-SaveResult writeGltf(const FrameStore& frames, std::FILE* out, int frameCount, GltfForm form);
+// The buffer keeps each joint's rotations together, so frames that come in
+// blocks are placed in a scratch file first; frames given all at once go
+// straight out.
+std::unique_ptr<AnimationWriter> gltfWriter(Output& out, GltfForm form);
 
 }  // namespace kinemora

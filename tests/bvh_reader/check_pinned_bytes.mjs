@@ -1,7 +1,8 @@
 // The files stay byte for byte what they were: every composition of the
-// reader checks, and random-2000.kinemora (2,000 random actions with undo,
-// redo, noise and clear), written as BVH, .glb and .gltf, must have the
-// SHA-256 pinned in pinned_bytes.json. A change of the code that composes or
+// reader checks, random-2000.kinemora (2,000 random actions with undo, redo,
+// noise and clear) and a long one that kinemora-compose writes in many
+// blocks, written as BVH, .glb and .gltf, must have the SHA-256 pinned in
+// pinned_bytes.json. A change of the code that composes or
 // writes must not change a byte that users' files and tools rely on; a
 // deliberate change of the files is pinned anew with --pin.
 //
@@ -17,7 +18,11 @@ const here = dirname(fileURLToPath(import.meta.url));
 const pinnedPath = join(here, 'pinned_bytes.json');
 const FORMATS = ['bvh', 'glb', 'gltf'];
 const RANDOM = { name: 'random 2,000 actions', actions: [], file: join(here, 'random-2000.kinemora') };
-COMPOSITIONS.push(RANDOM);
+const LONG = {
+  name: 'long, written in many blocks',
+  actions: Array(60).fill('rhumba clap noise seizure punchR punchL cheer bend').join(' ').split(' '),
+};
+COMPOSITIONS.push(RANDOM, LONG);
 
 const pinning = process.argv.includes('--pin');
 const pinned = pinning ? {} : JSON.parse(readFileSync(pinnedPath, 'utf8'));

@@ -97,7 +97,7 @@ export async function checkEveryComposition(script, check) {
       const verdict = result.problems.length ? 'FAIL' : 'ok';
       const note = result.note ? `  ${result.note}` : '';
       console.log(`${verdict.padEnd(4)} ${composition.name.padEnd(28)} frames ${String(result.frames).padStart(4)}  ${error}` +
-        `${note}  [${composition.actions.join(' ')}]`);
+        `${note}  [${composition.actions.join(' ').slice(0, 72)}]`);
       for (const p of result.problems) console.log(p.replace(/^/gm, '     '));
       if (result.problems.length) failed++;
     }

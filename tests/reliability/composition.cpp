@@ -20,11 +20,16 @@ std::string bvhText(const Composer& composer) {
   std::size_t size = 0;
   std::FILE* stream = ::open_memstream(&data, &size);
   if (!stream) throw std::runtime_error("open_memstream failed");
-  const SaveResult result = composer.save(stream);
+  std::string error;
+  bool written;
+  {
+    Output out(stream);
+    written = composer.write(out, FileFormat::Bvh, &error);
+  }
   std::fclose(stream);
   std::string text(data, size);
   std::free(data);
-  if (!result) throw std::runtime_error(result.message);
+  if (!written) throw std::runtime_error(error);
   return text;
 }
 

@@ -45,7 +45,12 @@ std::string composedFile(const std::vector<Action>& actions) {
   char* data = nullptr;
   std::size_t size = 0;
   std::FILE* stream = ::open_memstream(&data, &size);
-  const bool saved = stream && composer.save(stream);
+  bool saved = false;
+  if (stream) {
+    kinemora::Output out(stream);
+    std::string error;
+    saved = composer.write(out, kinemora::FileFormat::Bvh, &error);
+  }
   if (stream) std::fclose(stream);
   std::string text = saved ? std::string(data, size) : std::string();
   std::free(data);

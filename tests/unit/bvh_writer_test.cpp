@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "export/bvh_writer.h"
+#include "export/file_format.h"
 #include "figure/motion_tracks.h"
 #include "math/angles.h"
 #include "test_support.h"
@@ -14,9 +14,18 @@ namespace {
 
 constexpr std::size_t kHierarchyLines = 121;
 
-std::string bvhText(const FrameStore& stored, int frames) {
-  return test::capturedText(
-      [&](std::FILE* f) { EXPECT_TRUE(writeBvh(stored, f, frames)) << frames; });
+// What writing frames 0..frames-1 gives, or nothing with *error set.
+std::string bvhText(const FrameStore& stored, int frames, std::string* error = nullptr) {
+  std::string reason;
+  return test::capturedText([&](std::FILE* f) {
+    Output out(f);
+    const bool written = writeAnimation(stored, frames, FileFormat::Bvh, out, &reason);
+    if (error) {
+      *error = written ? "" : reason;
+    } else {
+      EXPECT_TRUE(written) << reason;
+    }
+  });
 }
 
 // The rotation whose channels read z, x, y (degrees): Rz(z) Rx(x) Ry(y).
@@ -149,12 +158,9 @@ TEST(BvhWriter, RefusesFrameCountsOutsideTheStoredFrames) {
   FrameStore stored;
   for (int f = 0; f < 3; ++f) stored.append();
   for (int frames : {4, -1}) {
-    SaveResult result;
-    const std::string text =
-        test::capturedText([&](std::FILE* f) { result = writeBvh(stored, f, frames); });
-    EXPECT_FALSE(result.ok) << frames;
-    EXPECT_FALSE(result.message.empty());
-    EXPECT_EQ(text, "") << frames;
+    std::string error;
+    EXPECT_EQ(bvhText(stored, frames, &error), "") << frames;
+    EXPECT_FALSE(error.empty()) << frames;
   }
 }
 

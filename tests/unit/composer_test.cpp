@@ -109,7 +109,11 @@ TEST(Composer, SaveWritesEveryFrameOnTheTimeline) {
     Composer composer;
     perform(composer, save.actions);
     const std::string text =
-        test::capturedText([&](std::FILE* f) { EXPECT_TRUE(composer.save(f)); });
+        test::capturedText([&](std::FILE* f) {
+          Output out(f);
+          std::string error;
+          EXPECT_TRUE(composer.write(out, FileFormat::Bvh, &error)) << error;
+        });
     const std::size_t header = text.find("Frame Time: 0.033333\n");
     ASSERT_NE(header, std::string::npos);
     const std::string frames = text.substr(header + 21);

@@ -23,7 +23,11 @@ struct Session {
     for (std::string word; in >> word;) history.perform(*actionNamed(word));
   }
   std::string file() const {
-    return test::capturedText([&](std::FILE* f) { EXPECT_TRUE(composer.save(f)); });
+    return test::capturedText([&](std::FILE* f) {
+      Output out(f);
+      std::string error;
+      EXPECT_TRUE(composer.write(out, FileFormat::Bvh, &error)) << error;
+    });
   }
 };
 
