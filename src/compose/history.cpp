@@ -46,40 +46,81 @@ void History::perform(const Action& action) {
     case Action::Kind::Redo: redo(); return;
     default: break;
   }
-  apply(action, nextSerial_++);
+  makeRoom(done_);
+  makeRoom(steps_);
+  Step step{done_.size(), {}, {action}};
+  done_.push_back(composer_.perform(action));
+  record(std::move(step));
+}
+
+void History::edit(std::size_t from, const std::vector<Action>& actions) {
+  if (from > done_.size()) from = done_.size();
+  Step step{from, std::vector<Action>(), actions};
+  for (std::size_t i = from; i < done_.size(); ++i) step.before.push_back(done_[i].action);
+  makeRoom(steps_);
+  replace(from, step.after, step.before);
+  record(std::move(step));
+}
+
+void History::record(Step&& step) {
+  steps_.push_back(std::move(step));
   undone_.clear();
 }
 
-void History::apply(const Action& action, std::uint64_t serial) {
-  makeRoom(done_);
-  done_.push_back({composer_.perform(action), serial});
+void History::rewind(std::size_t count) {
+  while (done_.size() > count) {
+    Composer::Undo last = std::move(done_.back());
+    done_.pop_back();
+    composer_.undo(std::move(last));
+  }
+}
+
+void History::performAll(const std::vector<Action>& actions) {
+  for (const Action& action : actions) {
+    makeRoom(done_);
+    done_.push_back(composer_.perform(action));
+  }
+}
+
+void History::replace(std::size_t from, const std::vector<Action>& actions,
+                      const std::vector<Action>& now) {
+  try {
+    rewind(from);
+    performAll(actions);
+  } catch (...) {
+    // Back to what was in effect, which fitted before.
+    rewind(from);
+    performAll(now);
+    throw;
+  }
 }
 
 void History::undo() {
-  if (done_.empty()) return;
+  if (steps_.empty()) return;
   makeRoom(undone_);
-  Done last = std::move(done_.back());
-  done_.pop_back();
-  undone_.push_back({last.undo.action, last.serial});
-  composer_.undo(std::move(last.undo));
+  replace(steps_.back().from, steps_.back().before, steps_.back().after);
+  undone_.push_back(std::move(steps_.back()));
+  steps_.pop_back();
 }
 
 void History::redo() {
   if (undone_.empty()) return;
-  const Undone next = undone_.back();
-  apply(next.action, next.serial);
+  makeRoom(steps_);
+  replace(undone_.back().from, undone_.back().after, undone_.back().before);
+  steps_.push_back(std::move(undone_.back()));
   undone_.pop_back();
 }
 
 std::vector<Action> History::actions() const {
   std::vector<Action> in;
   in.reserve(done_.size());
-  for (const Done& d : done_) in.push_back(d.undo.action);
+  for (const Composer::Undo& d : done_) in.push_back(d.action);
   return in;
 }
 
 void History::restart() {
   done_.clear();
+  steps_.clear();
   undone_.clear();
   composer_.restart();
 }

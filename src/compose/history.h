@@ -39,6 +39,16 @@ class WordHistory {
 // leaves exactly what composing the words, undo and redo included, leaves.
 std::vector<Action> actionsInEffect(const std::vector<Action>& words);
 
+// Undo and redo over a Composer, as deep as the session. Because the random
+// stream is the composition's own, everything the Composer holds is a
+// function of the actions in effect since start: taking actions back puts
+// back exactly the state before them (frames, text, timeline, last motion,
+// noise switch, random stream, noise tables), and doing actions again from
+// there gives exactly what they gave, so both cost what those actions cost.
+//
+// An undo step is one action, or one edit that replaces the actions from
+// some point on at once (an edit of the clips): it is taken back and done
+// again whole.
 class History {
  public:
   explicit History(Composer& composer) : composer_(composer) {}
@@ -46,7 +56,12 @@ class History {
   // An action, undo and redo included. A new action drops what was undone.
   // A press that runs out of memory changes nothing and throws on.
   void perform(const Action& action);
-  bool canUndo() const { return !done_.empty(); }
+  // One edit: the actions in effect from `from` on become `actions`. Only
+  // what comes after `from` is composed again. A new step: it drops what was
+  // undone. When memory runs out part way, the actions are put back as they
+  // were and the exception goes on.
+  void edit(std::size_t from, const std::vector<Action>& actions);
+  bool canUndo() const { return !steps_.empty(); }
   bool canRedo() const { return !undone_.empty(); }
   // Nothing happens when there is nothing to take back or to redo.
   void undo();
@@ -56,28 +71,31 @@ class History {
   std::vector<Action> actions() const;
   // A fresh start: the Composer restarted, nothing to undo or redo.
   void restart();
-  // Tells one state of the session from another: the same number again
-  // means the same actions are in effect (after an undo and a redo, say).
-  std::uint64_t revision() const { return done_.empty() ? 0 : done_.back().serial; }
 
   Composer& composer() { return composer_; }
   const Composer& composer() const { return composer_; }
 
  private:
-  struct Done {
-    Composer::Undo undo;
-    std::uint64_t serial;
+  // What one undo step changed: the actions in effect from `from` on were
+  // `before` and became `after`.
+  struct Step {
+    std::size_t from;
+    std::vector<Action> before;
+    std::vector<Action> after;
   };
-  struct Undone {
-    Action action;
-    std::uint64_t serial;
-  };
-  void apply(const Action& action, std::uint64_t serial);
+  // Takes the actions back to the first `count`, by the records kept.
+  void rewind(std::size_t count);
+  void performAll(const std::vector<Action>& actions);
+  // From `from` on, `actions` in effect instead of `now`, which is put back
+  // should memory run out part way.
+  void replace(std::size_t from, const std::vector<Action>& actions,
+               const std::vector<Action>& now);
+  void record(Step&& step);
 
   Composer& composer_;
-  std::vector<Done> done_;
-  std::vector<Undone> undone_;  // the last undone at the back
-  std::uint64_t nextSerial_ = 1;
+  std::vector<Composer::Undo> done_;  // one per action in effect
+  std::vector<Step> steps_;           // what undo takes back, the last at the back
+  std::vector<Step> undone_;          // what redo does again, the last at the back
 };
 
 }  // namespace kinemora
