@@ -70,7 +70,8 @@ int main() {
   window->show();
   while (!figureView->valid()) Fl::wait(0.01);
 
-  motionCallback(nullptr, const_cast<MotionEntry*>(&motionEntry(Motion::Rhumba)));
+  history->perform({Action::Kind::Press, Motion::Rhumba});
+  showComposition();
   timelineSlider->callback(recordingTimelineCallback, figureView);
   PlayButton* play = findPlayButton(window);
   if (!play) return 1;

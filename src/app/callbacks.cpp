@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/message_box.h"
+#include "app/motion_button.h"
 #include "app/saved_state.h"
 #include "compose/composition_file.h"
 #include "compose/memory_need.h"
@@ -150,8 +151,8 @@ void showComposition() {
   mainWindow->copy_label(savedState.title(history->actions()).c_str());
 }
 
-void motionCallback(Fl_Widget*, void* data) {
-  act({Action::Kind::Press, static_cast<const MotionEntry*>(data)->motion});
+void motionCallback(Fl_Widget* button, void*) {
+  act({Action::Kind::Press, static_cast<MotionButton*>(button)->motion()});
 }
 
 void noiseCallback(Fl_Widget*, void*) { act({Action::Kind::Noise}); }

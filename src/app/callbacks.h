@@ -25,9 +25,9 @@ extern History* history;    // over composer: every action goes through it
 // The name the file chooser starts with: always empty.
 extern char saveFileName[256];
 
-// A motion button, its MotionEntry as user data: append the motion, then
-// show the queue text and the longer timeline. The slider's value stays.
-void motionCallback(Fl_Widget*, void* entry);
+// A motion button (a MotionButton): append its motion, then show the queue
+// text and the longer timeline. The slider's value stays.
+void motionCallback(Fl_Widget* button, void*);
 // "add noise": flips the switch for motions appended from now on.
 void noiseCallback(Fl_Widget*, void*);
 // "clear": empties the queue text, the frames and the timeline.

@@ -6,6 +6,7 @@
 #include <FL/Fl_Menu_Item.H>
 
 #include "app/callbacks.h"
+#include "app/motion_button.h"
 #include "app/motion_queue_output.h"
 #include "app/play_button.h"
 
@@ -66,9 +67,9 @@ MainWindow* buildMainWindow() {
 
   for (const MotionEntry& entry : kMotions) {
     const int row = static_cast<int>(entry.motion);
-    auto* button = new Fl_Button(kMotionColumnX, kMotionColumnTop + row * kMotionRowStep,
-                                 kMotionButtonW, kMotionButtonH, entry.label);
-    button->callback(motionCallback, const_cast<MotionEntry*>(&entry));
+    auto* button = new MotionButton(entry, kMotionColumnX, kMotionColumnTop + row * kMotionRowStep,
+                                    kMotionButtonW, kMotionButtonH);
+    button->callback(motionCallback);
     window->place(button, MainWindow::kRight);
   }
   // Under the timeline.
