@@ -14,7 +14,7 @@
 #include <numeric>
 #include <vector>
 
-#include "app/callbacks.h"
+#include "app/application.h"
 #include "app/play_button.h"
 #include "app/startup.h"
 
@@ -66,14 +66,16 @@ double runLoopFor(double seconds) {
 
 int main() {
   using namespace kinemora;
-  MainWindow* window = buildMainWindow();
+  Application app;
+  MainWindow* window = buildMainWindow(app);
   window->show();
-  while (!figureView->valid()) Fl::wait(0.01);
+  while (!window->view()->valid()) Fl::wait(0.01);
 
-  motionCallback(nullptr, const_cast<MotionEntry*>(&motionEntry(Motion::Rhumba)));
-  timelineSlider->callback(recordingTimelineCallback, figureView);
+  app.press(Motion::Rhumba);
   PlayButton* play = findPlayButton(window);
   if (!play) return 1;
+  TimelineSlider* timeline = play->timeline;
+  timeline->callback(recordingTimelineCallback, window->view());
 
   const double idleBefore = runLoopFor(kIdleSeconds);
 
@@ -100,7 +102,7 @@ int main() {
   std::sort(intervals.begin(), intervals.end());
 
   std::printf("advances in %.0f s of play: %zu (last frame %d)\n", kPlaySeconds,
-              advancesWhilePlaying, static_cast<int>(timelineSlider->maximum()));
+              advancesWhilePlaying, static_cast<int>(timeline->maximum()));
   std::printf("interval between advances: mean %.2f ms, stddev %.2f ms, min %.2f ms, "
               "median %.2f ms, max %.2f ms\n",
               mean, stddev, intervals.front(), intervals[intervals.size() / 2], intervals.back());

@@ -18,7 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/callbacks.h"
+#include "app/application.h"
 #include "app/startup.h"
 
 namespace {
@@ -33,9 +33,11 @@ double nowMs() {
 // One run: prints "<ms since launch> <ms since main>".
 int firstFrame(double launchedAtMs) {
   const double mainAtMs = nowMs();
-  kinemora::buildMainWindow()->show();
-  while (!kinemora::figureView->valid()) Fl::wait(0.01);  // set once drawn
-  kinemora::figureView->make_current();
+  kinemora::Application app;
+  kinemora::MainWindow* window = kinemora::buildMainWindow(app);
+  window->show();
+  while (!window->view()->valid()) Fl::wait(0.01);  // set once drawn
+  window->view()->make_current();
   glFinish();
   const double doneMs = nowMs();
   std::printf("%.3f %.3f\n", doneMs - launchedAtMs, doneMs - mainAtMs);

@@ -28,6 +28,7 @@ class MainWindow : public Fl_Window {
 
   // The view that receives the keyboard; set once, before the window shows.
   int setView(FigureView* view);
+  FigureView* view() const { return view_; }
   int handle(int event) override;
 
   // Records the widget's box at the window's first size and how it follows.

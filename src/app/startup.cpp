@@ -6,8 +6,10 @@
 #include <FL/Fl_Menu_Item.H>
 
 #include "app/callbacks.h"
+#include "app/motion_button.h"
 #include "app/motion_queue_output.h"
 #include "app/play_button.h"
+#include "view/figure_view.h"
 
 namespace kinemora {
 
@@ -28,9 +30,8 @@ const Fl_Menu_Item kEndOfMenu = item(nullptr, 0, nullptr);
 
 }  // namespace
 
-MainWindow* buildMainWindow() {
+MainWindow* buildMainWindow(Application& app) {
   auto* window = new MainWindow(100, 100, 900, 800, "Kinemora");
-  mainWindow = window;
 
   constexpr int kCtrl = FL_CTRL, kCtrlShift = FL_CTRL | FL_SHIFT;
   const Fl_Menu_Item menu[] = {
@@ -54,45 +55,43 @@ MainWindow* buildMainWindow() {
 
   window->begin();
   // The view closes its own group: what follows belongs to the window.
-  figureView = new FigureView(10, 40, 690, 550, "");
-  composer = new Composer;
-  figureView->setFrames(&composer->frames());
-  history = new History(*composer);
-  window->place(figureView, MainWindow::kWider | MainWindow::kTaller);
+  auto* view = new FigureView(10, 40, 690, 550, "");
+  view->setFrames(&app.frames());
+  window->place(view, MainWindow::kWider | MainWindow::kTaller);
 
-  menuBar = new Fl_Menu_Bar(0, 0, 900, 30);
-  menuBar->copy(menu);
+  auto* menuBar = new Fl_Menu_Bar(0, 0, 900, 30);
+  menuBar->copy(menu, &app);  // the user data of every item with a callback
   window->place(menuBar, MainWindow::kWider);
 
   for (const MotionEntry& entry : kMotions) {
     const int row = static_cast<int>(entry.motion);
-    auto* button = new Fl_Button(kMotionColumnX, kMotionColumnTop + row * kMotionRowStep,
-                                 kMotionButtonW, kMotionButtonH, entry.label);
-    button->callback(motionCallback, const_cast<MotionEntry*>(&entry));
+    auto* button = new MotionButton(entry, kMotionColumnX, kMotionColumnTop + row * kMotionRowStep,
+                                    kMotionButtonW, kMotionButtonH);
+    button->callback(motionCallback, &app);
     window->place(button, MainWindow::kRight);
   }
   // Under the timeline.
   auto* clear = new Fl_Button(10, 700, 80, 30, "clear");
-  clear->callback(clearCallback);
+  clear->callback(clearCallback, &app);
   window->place(clear, MainWindow::kDown);
-  noiseSwitch = new Fl_Light_Button(100, 700, 100, 30, "add noise");
-  noiseSwitch->callback(noiseCallback);
+  auto* noiseSwitch = new Fl_Light_Button(100, 700, 100, 30, "add noise");
+  noiseSwitch->callback(noiseCallback, &app);
   window->place(noiseSwitch, MainWindow::kDown);
 
-  timelineSlider = new TimelineSlider(figureView, 0, 90, 600, 610, 40);
-  window->place(timelineSlider, MainWindow::kDown | MainWindow::kWider);
-  window->place(new PlayButton(timelineSlider, 10, 600, 80, 40), MainWindow::kDown);
-  motionQueueDisplay = new MotionQueueOutput(100, 650, 600, 40, "motion queue:");
+  auto* timeline = new TimelineSlider(view, 0, 90, 600, 610, 40);
+  window->place(timeline, MainWindow::kDown | MainWindow::kWider);
+  window->place(new PlayButton(timeline, 10, 600, 80, 40), MainWindow::kDown);
+  auto* motionQueue = new MotionQueueOutput(100, 650, 600, 40, "motion queue:");
   // The label sits left of the field; at the default size its first letters
   // would fall off the window's edge.
-  motionQueueDisplay->labelsize(12);
-  window->place(motionQueueDisplay, MainWindow::kDown | MainWindow::kWider);
+  motionQueue->labelsize(12);
+  window->place(motionQueue, MainWindow::kDown | MainWindow::kWider);
   window->end();
 
-  window->setView(figureView);
+  window->setView(view);
   // The window manager's close asks about unsaved changes as Exit does.
-  window->callback(exitCallback);
-  showComposition();
+  window->callback(exitCallback, &app);
+  app.showIn({window, menuBar, timeline, motionQueue, noiseSwitch});
   return window;
 }
 

@@ -1,0 +1,219 @@
+#include "app/application.h"
+
+#include <FL/Fl_File_Chooser.H>
+
+#include <cstdlib>
+#include <functional>
+#include <new>
+#include <optional>
+
+#include "app/callbacks.h"
+#include "app/message_box.h"
+#include "compose/composition_file.h"
+#include "compose/memory_need.h"
+#include "export/shown_text.h"
+
+namespace kinemora {
+
+namespace {
+
+// Runs a save of `path`; a failure, running out of memory included, is
+// shown with its reason. True when the file was written.
+bool saved(const std::string& path, const std::function<SaveResult()>& save) {
+  try {
+    const SaveResult result = save();
+    if (result) return true;
+    tell(result.message);
+  } catch (const std::bad_alloc&) {
+    tell("There is not enough memory to save '" + shownText(path) +
+         "'.\nAn existing file was left as it was.");
+  }
+  return false;
+}
+
+void setActive(Fl_Menu_Bar* menuBar, Fl_Callback* callback, bool active) {
+  // Every item with this callback: Redo has a second, hidden one for Ctrl+Y.
+  const Fl_Menu_Item* items = menuBar->menu();
+  for (int i = 0; i < menuBar->size(); ++i) {
+    auto* item = const_cast<Fl_Menu_Item*>(&items[i]);
+    if (item->label() && item->callback() == callback) {
+      active ? item->activate() : item->deactivate();
+    }
+  }
+}
+
+// The chooser's answer as a string; empty when it was cancelled. Given no
+// name, it opens in the folder it was last in.
+std::string choose(const char* title, const char* pattern) {
+  const char* path = fl_file_chooser(title, pattern, "");
+  return path ? path : "";
+}
+
+// A name for an animation. One ending in ".kinemora" is refused, saying
+// why, and the chooser asks again.
+std::string chooseAnimationPath(const char* title, const char* pattern) {
+  for (;;) {
+    const std::string path = choose(title, pattern);
+    if (!isCompositionPath(path)) return path;
+    tell("'" + shownText(path) + "' is a composition's name.\n" +
+         "An animation never replaces a composition; choose another name.");
+  }
+}
+
+}  // namespace
+
+void Application::showIn(const ShellWidgets& widgets) {
+  widgets_ = widgets;
+  showComposition();
+}
+
+void Application::press(Motion motion) { act({Action::Kind::Press, motion}); }
+
+void Application::switchNoise() { act({Action::Kind::Noise}); }
+
+void Application::clear() {
+  act({Action::Kind::Clear});
+  widgets_.timeline->value(0);
+  widgets_.timeline->do_callback();
+}
+
+void Application::undo() {
+  act({Action::Kind::Undo});
+  showChangedFrames();
+}
+
+void Application::redo() {
+  act({Action::Kind::Redo});
+  showChangedFrames();
+}
+
+void Application::openComposition() {
+  if (!sessionMayBeLeft()) return;
+  const std::string path = choose("Open Composition?", "*.kinemora");
+  if (!path.empty()) openComposition(path.c_str());
+}
+
+void Application::openComposition(const char* path) {
+  std::vector<Action> actions;
+  std::string error;
+  if (!readComposition(path, &actions, &error)) {
+    tell(error);  // already shows its names escaped
+    return;
+  }
+  if (const std::optional<std::string> refusal = memoryRefusal(actions, availableMemory())) {
+    tell("Cannot open '" + shownText(path) + "': " + *refusal + ".\nThe animation is as it was.");
+    return;
+  }
+  const std::vector<Action> before = history_.actions();
+  try {
+    replay(actions);
+    savedState_.compositionSaved(path, history_.actions());
+    widgets_.timeline->value(0);
+  } catch (const std::bad_alloc&) {
+    replay(before);  // it fitted before
+    tell("There is not enough memory to open '" + shownText(path) +
+         "'.\nThe animation is as it was.");
+  }
+  showComposition();
+  showChangedFrames();
+}
+
+void Application::saveFile() {
+  const std::string path = chooseAnimationPath("Save File As?", "*");
+  if (!path.empty()) saveAnimation(path, FileFormat::Bvh);
+}
+
+void Application::exportGltf() {
+  const std::string path = chooseAnimationPath("Export glTF As?", "*.{glb,gltf}");
+  if (path.empty()) return;
+  const FileFormat format = formatOfPath(path);
+  if (format == FileFormat::Bvh) {
+    saveAnimation(path + ".glb", FileFormat::Glb);
+  } else {
+    saveAnimation(path, format);
+  }
+}
+
+bool Application::saveComposition() {
+  const std::string path = savedState_.path();  // a copy: the save sets it
+  return path.empty() ? saveCompositionAs() : saveComposition(path.c_str());
+}
+
+bool Application::saveCompositionAs() {
+  const std::string path = choose("Save Composition As?", "*.kinemora");
+  return !path.empty() && saveComposition(path.c_str());
+}
+
+void Application::exit() {
+  if (sessionMayBeLeft()) std::exit(0);
+}
+
+void Application::saveAnimation(const std::string& path, FileFormat format) {
+  if (saved(path, [&] { return composer_.save(path.c_str(), format); })) {
+    savedState_.animationExported(history_.actions());
+  }
+}
+
+bool Application::saveComposition(const char* path) {
+  const std::string named = withCompositionExtension(path);
+  const std::vector<Action> actions = history_.actions();
+  if (!saved(named, [&] { return writeComposition(named, actions); })) return false;
+  savedState_.compositionSaved(named, actions);
+  showComposition();
+  return true;
+}
+
+// Before the session is left (Exit, closing the window, opening another
+// composition): asks what to do with unsaved changes. True when leaving may
+// go on: nothing was unsaved, it is saved now, or the user lets it go.
+bool Application::sessionMayBeLeft() {
+  const std::vector<Action> now = history_.actions();
+  if (!savedState_.unsaved(now)) return true;
+  std::string question = "Save changes to " + savedState_.name() + "?";
+  if (savedState_.exported(now)) {
+    question += "\nThe animation was exported, but the composition was not saved.";
+  }
+  switch (askToSave(question)) {
+    case Answer::Save: return saveComposition();
+    case Answer::DontSave: return true;
+    case Answer::Cancel: return false;
+  }
+  return false;
+}
+
+// Performs an action through the history and shows the result. A press that
+// runs out of memory has changed nothing: it only says so.
+void Application::act(const Action& action) {
+  try {
+    history_.perform(action);
+  } catch (const std::bad_alloc&) {
+    tell("There is not enough memory for \"" + std::string(wordOf(action)) +
+         "\".\nThe animation is as it was.");
+  }
+  showComposition();
+}
+
+// The history's actions from a fresh start.
+void Application::replay(const std::vector<Action>& actions) {
+  history_.restart();
+  for (const Action& action : actions) history_.perform(action);
+}
+
+void Application::showComposition() {
+  widgets_.motionQueue->value(composer_.queueText().c_str());
+  widgets_.noiseSwitch->value(composer_.noise());
+  widgets_.timeline->setFrameCount(composer_.frameCount());
+  setActive(widgets_.menuBar, undoCallback, history_.canUndo());
+  setActive(widgets_.menuBar, redoCallback, history_.canRedo());
+  widgets_.window->copy_label(savedState_.title(history_.actions()).c_str());
+}
+
+// What an undo, a redo or an opened file changed may be on screen: the
+// slider keeps within the timeline and the view draws again.
+void Application::showChangedFrames() {
+  TimelineSlider* timeline = widgets_.timeline;
+  if (timeline->value() > timeline->maximum()) timeline->value(timeline->maximum());
+  timeline->do_callback();
+}
+
+}  // namespace kinemora
