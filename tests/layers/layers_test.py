@@ -42,8 +42,11 @@ def writable_objects(library):
     for line in table.splitlines():
         fields = line.split(None, 5)
         if len(fields) == 6 and " O " in line and WRITABLE_SECTION.match(fields[3]):
-            if "DW.ref." not in fields[5]:  # the compiler's pointer to its exception handler
-                found.add(fields[5].split("::")[-1])
+            name = fields[5]
+            # The compiler's pointer to its exception handler, and the
+            # markers AddressSanitizer gives each global: not ours.
+            if "DW.ref." not in name and not name.startswith(("__odr_asan", "__asan")):
+                found.add(name.split("::")[-1])
     return found
 
 
