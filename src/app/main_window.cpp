@@ -14,15 +14,17 @@ int MainWindow::setView(FigureView* view) {
   return 0;
 }
 
+// A key reaches the window when the widget with the focus had no use for it.
 int MainWindow::handle(int event) {
   if (event != FL_KEYBOARD) return Fl_Window::handle(event);
-  // Left unused so that FLTK tries them as shortcuts: the File menu's
-  // Ctrl+S, Ctrl+E, Ctrl+Q and Alt+F. Not Escape: FLTK would close the window.
-  if ((Fl::event_state() & (FL_CTRL | FL_ALT)) && Fl::event_key() != FL_Escape) return 0;
-  // Every other key is the view's, and used: Escape does not close the
-  // window.
-  if (view_) view_->forwardEvent(event);
-  return 1;
+  // Used here: FLTK would close the window with an Escape nobody used.
+  if (Fl::event_key() == FL_Escape) return 1;
+  // Left unused, so that FLTK tries them as the menus' shortcuts.
+  if (Fl::event_state(FL_CTRL | FL_ALT | FL_META)) return 0;
+  // Tab, Shift+Tab and the arrows move the focus (Fl_Group); w/a/s/d move
+  // the eye. The rest go on as shortcuts: Delete deletes a clip.
+  if (Fl_Window::handle(event)) return 1;
+  return view_ ? view_->forwardEvent(event) : 0;
 }
 
 void MainWindow::place(Fl_Widget* widget, unsigned follow) {

@@ -8,10 +8,12 @@
 
 namespace kinemora {
 
-// The program's one window. Key presses that no widget uses end here and go
-// on to the 3D view, so "w", "s", "a" and "d" move the eye whichever widget
-// has the keyboard. It can grow past its first size: each widget placed with
-// place() follows the extra width and height as it was told.
+// The program's one window. A key press goes first to the widget with the
+// focus; what it leaves comes here: Tab moves the focus, "w", "s", "a" and
+// "d" move the eye in the 3D view, and the rest is tried as the menus'
+// shortcuts. Escape never closes it. It can grow past its first size: each
+// widget placed with place() follows the extra width and height as it was
+// told.
 class MainWindow : public Fl_Window {
  public:
   // How a widget follows the window as it grows: any of these, or none to
@@ -26,7 +28,7 @@ class MainWindow : public Fl_Window {
   // The window at its smallest; it may grow from there.
   MainWindow(int x, int y, int w, int h, const char* label);
 
-  // The view that receives the keyboard; set once, before the window shows.
+  // The view that moves its eye for keys; set once, before the window shows.
   int setView(FigureView* view);
   FigureView* view() const { return view_; }
   int handle(int event) override;

@@ -7,8 +7,10 @@ namespace kinemora {
 namespace {
 
 // The keys a read-only field uses: moving the cursor, selecting (with
-// Shift), selecting all and copying.
+// Shift), selecting all and copying. With Alt held, none: the menus'
+// shortcuts.
 bool usedByTheField(int key) {
+  if (Fl::event_state(FL_ALT | FL_META)) return false;
   switch (key) {
     case FL_Left: case FL_Right: case FL_Up: case FL_Down:
     case FL_Home: case FL_End: case FL_Page_Up: case FL_Page_Down:

@@ -1,5 +1,7 @@
 #include "app/timeline_slider.h"
 
+#include <FL/Fl.H>
+
 namespace kinemora {
 
 TimelineSlider::TimelineSlider(FigureView* view, int initialMaximum, int x, int y, int w,
@@ -19,6 +21,11 @@ void TimelineSlider::setFrameCount(int frames) {
   if (maximum() == last) return;
   maximum(last);
   redraw();
+}
+
+int TimelineSlider::handle(int event) {
+  if (event == FL_KEYBOARD && Fl::event_state(FL_CTRL | FL_ALT | FL_META)) return 0;
+  return Fl_Value_Slider::handle(event);
 }
 
 void timelineCallback(Fl_Widget* slider, void* view) {

@@ -16,6 +16,10 @@ class TimelineSlider : public Fl_Value_Slider {
   // knob redrawn where it now belongs: the valuator's own maximum() leaves
   // the old knob on the screen.
   void setFrameCount(int frames);
+
+  // Arrows move the knob; with Ctrl or Alt held they are left to the menus'
+  // shortcuts.
+  int handle(int event) override;
 };
 
 // The slider's callback: shows the slider's frame in the view (the user

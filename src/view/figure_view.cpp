@@ -63,9 +63,7 @@ int FigureView::handle(int event) {
         damage(kRepaint);
         return 1;
       }
-      // Any other key is used, and changes nothing.
-      show();
-      return 1;
+      return 0;  // not the view's: the window tries it as a shortcut
     case FL_SHOW:
       show();
       return 1;

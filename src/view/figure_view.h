@@ -22,7 +22,8 @@ class FigureView : public Fl_Gl_Window {
 
   void draw() override;
   int handle(int event) override;
-  // The main window sends every key press it gets through here.
+  // The main window sends the key presses it gets through here; 1 when
+  // the key moved the eye.
   int forwardEvent(int event) { return handle(event); }
 
   Camera camera;
