@@ -9,6 +9,7 @@
 
 #include "app/callbacks.h"
 #include "app/message_box.h"
+#include "compose/clips.h"
 #include "compose/composition_file.h"
 #include "compose/memory_need.h"
 #include "export/shown_text.h"
@@ -200,7 +201,7 @@ void Application::replay(const std::vector<Action>& actions) {
 }
 
 void Application::showComposition() {
-  widgets_.motionQueue->value(composer_.queueText().c_str());
+  widgets_.motionQueue->showClips(clipsOf(history_.actions()));
   widgets_.noiseSwitch->value(composer_.noise());
   widgets_.timeline->setFrameCount(composer_.frameCount());
   setActive(widgets_.menuBar, undoCallback, history_.canUndo());

@@ -2,6 +2,10 @@
 
 #include <FL/Fl.H>
 
+#include <string>
+
+#include "motion/motions.h"
+
 namespace kinemora {
 
 namespace {
@@ -25,11 +29,26 @@ bool usedByTheField(int key) {
 }  // namespace
 
 MotionQueueOutput::MotionQueueOutput(int x, int y, int w, int h, const char* label)
-    : Fl_Multiline_Output(x, y, w, h, label) {}
+    : Fl_Multiline_Output(x, y, w, h, label) {
+  // Broken at spaces rather than run past the field, so that scrolled to
+  // its end it shows the latest motions.
+  type(FL_MULTILINE_OUTPUT_WRAP);
+}
 
 int MotionQueueOutput::handle(int event) {
   if (event == FL_KEYBOARD && !usedByTheField(Fl::event_key())) return 0;
   return Fl_Multiline_Output::handle(event);
+}
+
+void MotionQueueOutput::showClips(const std::vector<Clip>& clips) {
+  std::string text;
+  for (const Clip& clip : clips) {
+    text += motionEntry(clip.word.motion).label;
+    text += ' ';
+  }
+  if (text == value()) return;  // a selection of its text stays
+  value(text.c_str(), static_cast<int>(text.size()));
+  position(size());  // a read-only field would show the start
 }
 
 }  // namespace kinemora
