@@ -1,8 +1,8 @@
 // The pace of "Play" in the real event loop: the real main window, one
 // "rhumba" pressed, Play switched on; every advance is timed where the
-// timeline's callback asks the view to repaint. Also the CPU the process
-// uses while playing and while idle (Play off). Needs a display, e.g.
-// tests/run_with_xvfb.sh.
+// timeline's callback asks the view and the strip to repaint. Also the CPU
+// the process uses while playing and while idle (Play off). Needs a
+// display, e.g. tests/run_with_xvfb.sh.
 #include <FL/Fl.H>
 
 #include <sys/resource.h>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/callbacks.h"
 #include "app/play_button.h"
 #include "app/startup.h"
 
@@ -40,9 +41,9 @@ double cpuSeconds() {
 
 const Clock::time_point kStart = Clock::now();
 
-void recordingTimelineCallback(Fl_Widget* slider, void* view) {
+void recordingTimelineCallback(Fl_Widget* slider, void* app) {
   advanceTimesMs.push_back(msSince(kStart));
-  kinemora::timelineCallback(slider, view);
+  kinemora::frameCallback(slider, app);
 }
 
 kinemora::PlayButton* findPlayButton(Fl_Group* window) {
@@ -75,7 +76,7 @@ int main() {
   PlayButton* play = findPlayButton(window);
   if (!play) return 1;
   TimelineSlider* timeline = play->timeline;
-  timeline->callback(recordingTimelineCallback, window->view());
+  timeline->callback(recordingTimelineCallback, &app);
 
   const double idleBefore = runLoopFor(kIdleSeconds);
 

@@ -9,7 +9,6 @@
 
 #include "app/callbacks.h"
 #include "app/message_box.h"
-#include "compose/clips.h"
 #include "compose/composition_file.h"
 #include "compose/memory_need.h"
 #include "export/shown_text.h"
@@ -88,6 +87,31 @@ void Application::redo() {
   showChangedFrames();
 }
 
+void Application::showFrame() {
+  const double frame = widgets_.timeline->value();
+  widgets_.window->view()->setFrame(static_cast<float>(frame));
+  widgets_.strip->setFrame(frame);
+}
+
+void Application::selectClip(int clip) {
+  if (clip < 0 || clip >= static_cast<int>(clips_.size())) return;
+  selection_.select(clip);
+  showSelection();
+  widgets_.timeline->value(clips_[clip].firstFrame);
+  widgets_.timeline->do_callback();
+}
+
+void Application::extendSelection(int clip) {
+  if (clip < 0 || clip >= static_cast<int>(clips_.size())) return;
+  selection_.extendTo(clip);
+  showSelection();
+}
+
+void Application::clearSelection() {
+  selection_.clear();
+  showSelection();
+}
+
 void Application::openComposition() {
   if (!sessionMayBeLeft()) return;
   const std::string path = choose("Open Composition?", "*.kinemora");
@@ -108,6 +132,7 @@ void Application::openComposition(const char* path) {
   const std::vector<Action> before = history_.actions();
   try {
     replay(actions);
+    selection_.clear();
     savedState_.compositionSaved(path, history_.actions());
     widgets_.timeline->value(0);
   } catch (const std::bad_alloc&) {
@@ -201,12 +226,21 @@ void Application::replay(const std::vector<Action>& actions) {
 }
 
 void Application::showComposition() {
-  widgets_.motionQueue->showClips(clipsOf(history_.actions()));
+  const std::vector<Action> actions = history_.actions();
+  clips_ = clipsOf(actions);
+  selection_.keepWithin(static_cast<int>(clips_.size()));
+  widgets_.strip->setClips(clips_);
+  widgets_.motionQueue->showClips(clips_);
   widgets_.noiseSwitch->value(composer_.noise());
   widgets_.timeline->setFrameCount(composer_.frameCount());
   setActive(widgets_.menuBar, undoCallback, history_.canUndo());
   setActive(widgets_.menuBar, redoCallback, history_.canRedo());
-  widgets_.window->copy_label(savedState_.title(history_.actions()).c_str());
+  showSelection();
+  widgets_.window->copy_label(savedState_.title(actions).c_str());
+}
+
+void Application::showSelection() {
+  widgets_.strip->setSelection(selection_.range(), selection_.cursor());
 }
 
 // What an undo, a redo or an opened file changed may be on screen: the

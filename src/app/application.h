@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "app/clip_selection.h"
+#include "app/clip_strip.h"
 #include "app/main_window.h"
 #include "app/motion_queue_output.h"
 #include "app/saved_state.h"
 #include "app/timeline_slider.h"
 #include "compose/actions.h"
+#include "compose/clips.h"
 #include "compose/composer.h"
 #include "compose/history.h"
 #include "export/file_format.h"
@@ -24,6 +27,7 @@ struct ShellWidgets {
   MainWindow* window = nullptr;  // its title names the composition
   Fl_Menu_Bar* menuBar = nullptr;
   TimelineSlider* timeline = nullptr;
+  ClipStrip* strip = nullptr;
   MotionQueueOutput* motionQueue = nullptr;
   Fl_Light_Button* noiseSwitch = nullptr;
 };
@@ -56,6 +60,16 @@ class Application {
   // Edit > Undo and Edit > Redo, greyed out when there is nothing to do.
   void undo();
   void redo();
+
+  // The timeline slider, which Play moves too: the view and the strip show
+  // its frame.
+  void showFrame();
+
+  // The strip. Selecting a clip moves the playhead to its first frame;
+  // extending the selection (Shift) leaves the playhead.
+  void selectClip(int clip);
+  void extendSelection(int clip);
+  void clearSelection();
 
   // File > Open Composition: with unsaved changes, asks whether to save them
   // first; then asks for a file and opens it.
@@ -94,14 +108,18 @@ class Application {
   bool sessionMayBeLeft();
   void act(const Action& action);
   void replay(const std::vector<Action>& actions);
-  // Shows what the composition holds now: queue text, noise light, timeline,
-  // the Edit menu's state and the window title.
+  // Shows what the composition holds now: clips on the strip, queue text,
+  // noise light, timeline, the Edit menu's state and the window title.
   void showComposition();
   void showChangedFrames();
+  // The selection on the strip.
+  void showSelection();
 
   Composer composer_;
   History history_{composer_};  // every action goes through it
   SavedState savedState_;
+  std::vector<Clip> clips_;  // of the actions in effect
+  ClipSelection selection_;
   ShellWidgets widgets_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/callbacks.h"
 
 #include "app/application.h"
+#include "app/clip_strip.h"
 #include "app/motion_button.h"
 
 namespace kinemora {
@@ -18,6 +19,18 @@ void motionCallback(Fl_Widget* button, void* app) {
 void noiseCallback(Fl_Widget*, void* app) { application(app).switchNoise(); }
 
 void clearCallback(Fl_Widget*, void* app) { application(app).clear(); }
+
+void frameCallback(Fl_Widget*, void* app) { application(app).showFrame(); }
+
+void clipStripCallback(Fl_Widget* widget, void* app) {
+  const auto* strip = static_cast<ClipStrip*>(widget);
+  const int clip = strip->askedClip();
+  switch (strip->asked()) {
+    case ClipStrip::Ask::Select: application(app).selectClip(clip); break;
+    case ClipStrip::Ask::Extend: application(app).extendSelection(clip); break;
+    case ClipStrip::Ask::Deselect: application(app).clearSelection(); break;
+  }
+}
 
 void undoCallback(Fl_Widget*, void* app) { application(app).undo(); }
 

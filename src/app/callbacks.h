@@ -11,6 +11,10 @@ namespace kinemora {
 void motionCallback(Fl_Widget* button, void* app);
 void noiseCallback(Fl_Widget*, void* app);
 void clearCallback(Fl_Widget*, void* app);
+// The timeline slider, which Play moves too: showFrame.
+void frameCallback(Fl_Widget*, void* app);
+// The strip (a ClipStrip): the command for what it was asked.
+void clipStripCallback(Fl_Widget* strip, void* app);
 
 // The Edit menu. The application greys out the items with these callbacks.
 void undoCallback(Fl_Widget*, void* app);

@@ -6,6 +6,7 @@
 #include <FL/Fl_Menu_Item.H>
 
 #include "app/callbacks.h"
+#include "app/clip_strip.h"
 #include "app/motion_button.h"
 #include "app/motion_queue_output.h"
 #include "app/play_button.h"
@@ -70,28 +71,36 @@ MainWindow* buildMainWindow(Application& app) {
     button->callback(motionCallback, &app);
     window->place(button, MainWindow::kRight);
   }
-  // Under the timeline.
-  auto* clear = new Fl_Button(10, 700, 80, 30, "clear");
-  clear->callback(clearCallback, &app);
-  window->place(clear, MainWindow::kDown);
-  auto* noiseSwitch = new Fl_Light_Button(100, 700, 100, 30, "add noise");
-  noiseSwitch->callback(noiseCallback, &app);
-  window->place(noiseSwitch, MainWindow::kDown);
-
+  // Under the view, in the order Tab visits them: Play, the timeline, the
+  // strip under the timeline's track, the motion queue, "clear" and "add
+  // noise".
+  auto* play = new PlayButton(nullptr, 10, 600, 80, 40);
+  window->place(play, MainWindow::kDown);
   auto* timeline = new TimelineSlider(view, 0, 90, 600, 610, 40);
+  timeline->callback(frameCallback, &app);
+  play->timeline = timeline;
   window->place(timeline, MainWindow::kDown | MainWindow::kWider);
-  window->place(new PlayButton(timeline, 10, 600, 80, 40), MainWindow::kDown);
-  auto* motionQueue = new MotionQueueOutput(100, 650, 600, 40, "motion queue:");
+  auto* strip = new ClipStrip(timeline->trackX(), 640, timeline->trackW(), 40,
+                              timeline->frameInset());
+  strip->callback(clipStripCallback, &app);
+  window->place(strip, MainWindow::kDown | MainWindow::kWider);
+  auto* motionQueue = new MotionQueueOutput(100, 690, 600, 40, "motion queue:");
   // The label sits left of the field; at the default size its first letters
   // would fall off the window's edge.
   motionQueue->labelsize(12);
   window->place(motionQueue, MainWindow::kDown | MainWindow::kWider);
+  auto* clear = new Fl_Button(10, 740, 80, 30, "clear");
+  clear->callback(clearCallback, &app);
+  window->place(clear, MainWindow::kDown);
+  auto* noiseSwitch = new Fl_Light_Button(100, 740, 100, 30, "add noise");
+  noiseSwitch->callback(noiseCallback, &app);
+  window->place(noiseSwitch, MainWindow::kDown);
   window->end();
 
   window->setView(view);
   // The window manager's close asks about unsaved changes as Exit does.
   window->callback(exitCallback, &app);
-  app.showIn({window, menuBar, timeline, motionQueue, noiseSwitch});
+  app.showIn({window, menuBar, timeline, strip, motionQueue, noiseSwitch});
   return window;
 }
 

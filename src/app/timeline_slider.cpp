@@ -23,6 +23,13 @@ void TimelineSlider::setFrameCount(int frames) {
   redraw();
 }
 
+double TimelineSlider::frameInset() const {
+  // Fl_Slider's rule for a nice knob of slider_size() 0: half the height
+  // inside the box, and 5.
+  const int knob = (h() - Fl::box_dh(box())) / 2 + 5;
+  return Fl::box_dx(box()) + knob / 2.0;
+}
+
 int TimelineSlider::handle(int event) {
   if (event == FL_KEYBOARD && Fl::event_state(FL_CTRL | FL_ALT | FL_META)) return 0;
   return Fl_Value_Slider::handle(event);

@@ -17,9 +17,19 @@ class TimelineSlider : public Fl_Value_Slider {
   // the old knob on the screen.
   void setFrameCount(int frames);
 
+  // The track, right of the box that shows the value.
+  int trackX() const { return x() + kValueBoxW; }
+  int trackW() const { return w() - kValueBoxW; }
+  // How far the knob's centre stands from the track's edges at the first
+  // and the last frame: the box's border and half the knob.
+  double frameInset() const;
+
   // Arrows move the knob; with Ctrl or Alt held they are left to the menus'
   // shortcuts.
   int handle(int event) override;
+
+ private:
+  static constexpr int kValueBoxW = 35;  // Fl_Value_Slider's, when horizontal
 };
 
 // The slider's callback: shows the slider's frame in the view (the user

@@ -56,12 +56,13 @@ WIDGETS = {
     "punchR":    Rect(720, 200,  80,  30),
     "punchL":    Rect(720, 240,  80,  30),
     "cheer":     Rect(720, 280,  80,  30),
-    "clear":     Rect(10,  700,  80,  30),
-    "add noise": Rect(100, 700, 100,  30),
+    "clear":     Rect(10,  740,  80,  30),
+    "add noise": Rect(100, 740, 100,  30),
     "slider":    Rect(90,  600, 610,  40),
     "Play":      Rect(10,  600,  80,  40),
-    "queue":     Rect(100, 650, 600,  40),
-    "queue label": Rect(0, 650, 100,  40),  # left of the field
+    "strip":     Rect(125, 640, 575,  40),  # under the slider's track
+    "queue":     Rect(100, 690, 600,  40),
+    "queue label": Rect(0, 690, 100,  40),  # left of the field
     "window":    Rect(0,     0, 900, 800),
 }
 # The slider's track: the value slider shows its number in the left 35
