@@ -31,12 +31,23 @@ bool saved(const std::string& path, const std::function<SaveResult()>& save) {
   return false;
 }
 
+// Whether items[i] opens a submenu whose every item has the callback, as
+// Edit > Insert Before has.
+bool submenuOf(const Fl_Menu_Item* items, int i, Fl_Callback* callback) {
+  if (!items[i].submenu() || !items[i + 1].label()) return false;
+  for (int j = i + 1; items[j].label(); ++j) {
+    if (items[j].callback() != callback) return false;
+  }
+  return true;
+}
+
 void setActive(Fl_Menu_Bar* menuBar, Fl_Callback* callback, bool active) {
-  // Every item with this callback: Redo has a second, hidden one for Ctrl+Y.
+  // Every item with this callback (Redo has a second, hidden one for
+  // Ctrl+Y), and a submenu of them.
   const Fl_Menu_Item* items = menuBar->menu();
   for (int i = 0; i < menuBar->size(); ++i) {
     auto* item = const_cast<Fl_Menu_Item*>(&items[i]);
-    if (item->label() && item->callback() == callback) {
+    if (item->label() && (item->callback() == callback || submenuOf(items, i, callback))) {
       active ? item->activate() : item->deactivate();
     }
   }
@@ -110,6 +121,36 @@ void Application::extendSelection(int clip) {
 void Application::clearSelection() {
   selection_.clear();
   showSelection();
+}
+
+void Application::moveSelectionTo(int clip) {
+  applyEdit(moveClipsTo(clipWords(clips_), selection_.range(), clip));
+}
+
+void Application::deleteClip() { applyEdit(deleteClips(clipWords(clips_), selection_.range())); }
+
+void Application::moveClipEarlier() {
+  applyEdit(moveClips(clipWords(clips_), selection_.range(), -1));
+}
+
+void Application::moveClipLater() {
+  applyEdit(moveClips(clipWords(clips_), selection_.range(), +1));
+}
+
+void Application::duplicateClip() {
+  applyEdit(duplicateClips(clipWords(clips_), selection_.range()));
+}
+
+void Application::insertBefore(Motion motion) {
+  applyEdit(insertClip(clipWords(clips_), selection_.range(), motion, composer_.noise()));
+}
+
+void Application::replaceWith(Motion motion) {
+  applyEdit(replaceClips(clipWords(clips_), selection_.range(), motion));
+}
+
+void Application::toggleClipNoise() {
+  applyEdit(kinemora::toggleClipNoise(clipWords(clips_), selection_.range()));
 }
 
 void Application::openComposition() {
@@ -225,6 +266,19 @@ void Application::replay(const std::vector<Action>& actions) {
   for (const Action& action : actions) history_.perform(action);
 }
 
+// The edit, then what it changed on the screen. Running out of memory part
+// way changes nothing: it only says so.
+void Application::applyEdit(const ClipEdit& edit) {
+  try {
+    applyClips(history_, edit.clips);
+    selection_.set(edit.selected);
+  } catch (const std::bad_alloc&) {
+    tell("There is not enough memory for this edit.\nThe animation is as it was.");
+  }
+  showComposition();
+  showChangedFrames();
+}
+
 void Application::showComposition() {
   const std::vector<Action> actions = history_.actions();
   clips_ = clipsOf(actions);
@@ -240,7 +294,23 @@ void Application::showComposition() {
 }
 
 void Application::showSelection() {
-  widgets_.strip->setSelection(selection_.range(), selection_.cursor());
+  const ClipRange range = selection_.range();
+  widgets_.strip->setSelection(range, selection_.cursor());
+  const bool any = !range.empty();
+  const int last = static_cast<int>(clips_.size()) - 1;
+  const struct {
+    Fl_Callback* callback;
+    bool active;
+  } edits[] = {
+      {deleteClipCallback,      any},
+      {moveClipEarlierCallback, any && range.first > 0},
+      {moveClipLaterCallback,   any && range.last < last},
+      {duplicateClipCallback,   any},
+      {insertBeforeCallback,    any},
+      {replaceWithCallback,     any},
+      {toggleClipNoiseCallback, any},
+  };
+  for (const auto& edit : edits) setActive(widgets_.menuBar, edit.callback, edit.active);
 }
 
 // What an undo, a redo or an opened file changed may be on screen: the

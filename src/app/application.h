@@ -13,6 +13,7 @@
 #include "app/saved_state.h"
 #include "app/timeline_slider.h"
 #include "compose/actions.h"
+#include "compose/clip_edits.h"
 #include "compose/clips.h"
 #include "compose/composer.h"
 #include "compose/history.h"
@@ -70,6 +71,21 @@ class Application {
   void selectClip(int clip);
   void extendSelection(int clip);
   void clearSelection();
+  // Dragging: the selected clips move to begin where `clip` is now.
+  void moveSelectionTo(int clip);
+
+  // The Edit menu's edits of the selected clips, greyed out with none
+  // selected. Each is one undo step that drops what could be redone, and
+  // leaves exactly what a fresh start fed the edited words leaves.
+  void deleteClip();
+  void moveClipEarlier();
+  void moveClipLater();
+  void duplicateClip();
+  // "add noise" as it is lit; a motion button pressed with Shift.
+  void insertBefore(Motion motion);
+  // A motion button pressed with Ctrl.
+  void replaceWith(Motion motion);
+  void toggleClipNoise();
 
   // File > Open Composition: with unsaved changes, asks whether to save them
   // first; then asks for a file and opens it.
@@ -112,8 +128,11 @@ class Application {
   // noise light, timeline, the Edit menu's state and the window title.
   void showComposition();
   void showChangedFrames();
-  // The selection on the strip.
+  // The selection on the strip and which edits the Edit menu offers.
   void showSelection();
+  // An edit of the clips through the history, then its selection and the
+  // result shown.
+  void applyEdit(const ClipEdit& edit);
 
   Composer composer_;
   History history_{composer_};  // every action goes through it

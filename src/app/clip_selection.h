@@ -17,6 +17,8 @@ class ClipSelection {
   void select(int clip);
   // From the end that stays to `clip`; just `clip` when nothing was selected.
   void extendTo(int clip);
+  // What an edit selected; the moving end stays at the same side.
+  void set(ClipRange range) { range_ = range; }
   void clear() { range_ = {}; }
   // After the clips changed under it (undo, redo, clear, open).
   void keepWithin(int clipCount) { range_ = within(range_, clipCount); }

@@ -15,6 +15,8 @@ namespace {
 
 // Narrower blocks join the band: no room for a border and a fill.
 constexpr int kBlockMinW = 4;
+// A press that moves this far before its release is a drag.
+constexpr int kDragStart = 4;
 // Space between the strip's box and the blocks, where the focus box goes.
 constexpr int kMargin = 4;
 constexpr int kNoiseH = 7;     // the hatched band at a block's foot
@@ -24,6 +26,7 @@ const Fl_Color kTrough = fl_rgb_color(90, 90, 96);
 const Fl_Color kBlock = fl_rgb_color(204, 218, 236);
 const Fl_Color kBand = fl_rgb_color(158, 178, 204);
 const Fl_Color kNoise = fl_rgb_color(240, 130, 0);
+const Fl_Color kDrop = fl_rgb_color(255, 210, 0);
 
 // How a pixel column of the band looks: bits of these.
 constexpr unsigned kSelectedLook = 1, kNoiseLook = 2;
@@ -175,6 +178,13 @@ int ClipStrip::clipOfFrame(double frame) const {
   return clip >= 0 && frame < frameCount_ ? clip : -1;
 }
 
+int ClipStrip::edgeNear(int x) const {
+  const int clip = clipAt(x);
+  if (clip < 0) return x < edgeX(0) ? 0 : static_cast<int>(clips_.size());
+  const Span span = spanOf(clip);
+  return x - span.x0 < span.x1 - x ? clip : clip + 1;
+}
+
 void ClipStrip::draw() {
   draw_box();
   int left, top, width, height;
@@ -183,6 +193,7 @@ void ClipStrip::draw() {
   fl_push_clip(left, top, width, height);
   drawClips(left, left + width);
   drawPlayhead();
+  drawDropMark();
   drawFocus();
   fl_pop_clip();
 }
@@ -226,6 +237,16 @@ void ClipStrip::drawPlayhead() const {
   fl_rectf(span.x0, y() + kMargin, std::max(span.x1 - span.x0 + 1, 3), kPlayheadH, FL_RED);
 }
 
+// Where the dragged clips will land, when they move at all.
+void ClipStrip::drawDropMark() const {
+  if (!dragging_ || (dropEdge_ >= selected_.first && dropEdge_ <= selected_.last + 1)) return;
+  const int n = static_cast<int>(clips_.size());
+  const int x = dropEdge_ < n ? spanOf(dropEdge_).x0 : spanOf(n - 1).x1;
+  const int top = y() + kMargin - 2, height = h() - 2 * kMargin + 4;
+  fl_rectf(x - 2, top, 5, height, FL_BLACK);
+  fl_rectf(x - 1, top, 3, height, kDrop);
+}
+
 void ClipStrip::drawFocus() const {
   if (Fl::focus() != this || !Fl::visible_focus()) return;
   fl_color(fl_contrast(FL_BLACK, color()));
@@ -252,16 +273,17 @@ int ClipStrip::handle(int event) {
     case FL_PUSH:
       return handlePush();
     case FL_DRAG:
+      return handleDrag();
     case FL_RELEASE:
-      return 1;
+      return handleRelease();
     default:
       return Fl_Widget::handle(event);
   }
 }
 
 // Arrows, Home and End select (extend with Shift), Escape deselects. The
-// rest goes on: the menus' shortcuts, w/a/s/d the view's, Tab moves the
-// focus.
+// rest goes on: Delete and Alt+arrows are the Edit menu's, w/a/s/d the
+// view's, Tab moves the focus.
 int ClipStrip::handleKey() {
   if (Fl::event_state(FL_CTRL | FL_ALT | FL_META)) return 0;
   const int key = Fl::event_key();
@@ -286,12 +308,40 @@ int ClipStrip::handleKey() {
 int ClipStrip::handlePush() {
   if (Fl::event_button() != FL_LEFT_MOUSE) return 0;
   take_focus();
-  const int clip = clipAt(Fl::event_x());
-  if (clip < 0) {
+  pressX_ = Fl::event_x();
+  pressedClip_ = clipAt(pressX_);
+  dragging_ = false;
+  selectOnRelease_ = false;
+  if (pressedClip_ < 0) {
     ask(Ask::Deselect, -1);
+  } else if (Fl::event_state(FL_SHIFT)) {
+    ask(Ask::Extend, pressedClip_);
+  } else if (selected(pressedClip_)) {
+    selectOnRelease_ = true;  // unless the selection is dragged
   } else {
-    ask(Fl::event_state(FL_SHIFT) ? Ask::Extend : Ask::Select, clip);
+    ask(Ask::Select, pressedClip_);
   }
+  return 1;
+}
+
+int ClipStrip::handleDrag() {
+  if (pressedClip_ < 0 || !selected(pressedClip_)) return 1;
+  if (!dragging_ && std::abs(Fl::event_x() - pressX_) < kDragStart) return 1;
+  dragging_ = true;
+  dropEdge_ = edgeNear(Fl::event_x());
+  redraw();
+  return 1;
+}
+
+int ClipStrip::handleRelease() {
+  if (dragging_) {
+    dragging_ = false;
+    redraw();
+    if (dropEdge_ < selected_.first || dropEdge_ > selected_.last + 1) ask(Ask::MoveTo, dropEdge_);
+  } else if (selectOnRelease_) {
+    ask(Ask::Select, pressedClip_);
+  }
+  pressedClip_ = -1;
   return 1;
 }
 

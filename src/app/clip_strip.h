@@ -18,14 +18,15 @@ namespace kinemora {
 // few pixels merge into a band, so a thousand clips draw as fast as ten.
 //
 // It shows what it is told (setClips, setSelection, setFrame) and owns none
-// of it. What a user asks of it (a click, a key) is left in asked() and
-// askedClip() for its callback.
+// of it. What a user asks of it (a click, a key, a drag) is left in asked()
+// and askedClip() for its callback.
 class ClipStrip : public Fl_Widget {
  public:
   enum class Ask {
     Select,    // just askedClip(): a click, an arrow key, Home, End
     Extend,    // the selection to askedClip(): with Shift held
     Deselect,  // Escape, a click past the last clip
+    MoveTo,    // the selection dragged to begin where askedClip() is now
   };
 
   // `frameInset`: where the first and the last frame stand from the
@@ -57,15 +58,20 @@ class ClipStrip : public Fl_Widget {
   int clipAt(int x) const;
   // The clip whose first frame holds `frame`, or -1.
   int clipOfFrame(double frame) const;
+  // The edge between clips nearest x: 0..clip count.
+  int edgeNear(int x) const;
   bool selected(int clip) const { return clip >= selected_.first && clip <= selected_.last; }
 
   void drawClips(int left, int right) const;
   void drawBlock(int clip, Span span) const;
   void drawPlayhead() const;
+  void drawDropMark() const;
   void drawFocus() const;
 
   int handleKey();
   int handlePush();
+  int handleDrag();
+  int handleRelease();
   void showTooltip();
   void ask(Ask what, int clip);
 
@@ -79,6 +85,13 @@ class ClipStrip : public Fl_Widget {
 
   Ask asked_ = Ask::Deselect;
   int askedClip_ = -1;
+
+  // A press, and the drag that may follow it.
+  int pressX_ = 0;
+  int pressedClip_ = -1;
+  bool selectOnRelease_ = false;  // pressed inside the selection: it may be dragged
+  bool dragging_ = false;
+  int dropEdge_ = -1;
 
   int tipClip_ = -1;
   std::string tip_;

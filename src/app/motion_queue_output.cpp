@@ -12,7 +12,7 @@ namespace {
 
 // The keys a read-only field uses: moving the cursor, selecting (with
 // Shift), selecting all and copying. With Alt held, none: the menus'
-// shortcuts.
+// shortcuts (Alt+Left moves a clip).
 bool usedByTheField(int key) {
   if (Fl::event_state(FL_ALT | FL_META)) return false;
   switch (key) {

@@ -5,6 +5,8 @@
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Menu_Item.H>
 
+#include <string>
+
 #include "app/callbacks.h"
 #include "app/clip_strip.h"
 #include "app/motion_button.h"
@@ -34,7 +36,7 @@ const Fl_Menu_Item kEndOfMenu = item(nullptr, 0, nullptr);
 MainWindow* buildMainWindow(Application& app) {
   auto* window = new MainWindow(100, 100, 900, 800, "Kinemora");
 
-  constexpr int kCtrl = FL_CTRL, kCtrlShift = FL_CTRL | FL_SHIFT;
+  constexpr int kCtrl = FL_CTRL, kCtrlShift = FL_CTRL | FL_SHIFT, kAlt = FL_ALT;
   const Fl_Menu_Item menu[] = {
       // text                         shortcut          callback                 flags
       item("&File",                   0,                nullptr,                 FL_SUBMENU),
@@ -47,9 +49,18 @@ MainWindow* buildMainWindow(Application& app) {
       kEndOfMenu,
       item("&Edit",                   0,                nullptr,                 FL_SUBMENU),
       item("&Undo",                   kCtrl + 'z',      undoCallback),
-      item("&Redo",                   kCtrlShift + 'z', redoCallback),
+      item("&Redo",                   kCtrlShift + 'z', redoCallback,            FL_MENU_DIVIDER),
       // Ctrl+Y redoes too; its item is not shown.
       item("Redo",                    kCtrl + 'y',      redoCallback,            FL_MENU_INVISIBLE),
+      item("&Delete Clip",            FL_Delete,        deleteClipCallback),
+      item("Move Clip &Earlier",      kAlt + FL_Left,   moveClipEarlierCallback),
+      item("Move Clip &Later",        kAlt + FL_Right,  moveClipLaterCallback),
+      item("Dupli&cate Clip",         kCtrl + 'd',      duplicateClipCallback),
+      item("&Insert Before",          0,                nullptr,                 FL_SUBMENU),
+      kEndOfMenu,  // the motions, added below
+      item("Re&place With",           0,                nullptr,                 FL_SUBMENU),
+      kEndOfMenu,
+      item("Toggle Clip &Noise",      kAlt + 'n',       toggleClipNoiseCallback),
       kEndOfMenu,
       kEndOfMenu,
   };
@@ -62,6 +73,12 @@ MainWindow* buildMainWindow(Application& app) {
 
   auto* menuBar = new Fl_Menu_Bar(0, 0, 900, 30);
   menuBar->copy(menu, &app);  // the user data of every item with a callback
+  for (const MotionEntry& entry : kMotions) {
+    menuBar->add((std::string("&Edit/&Insert Before/") + entry.label).c_str(), 0,
+                 insertBeforeCallback, &app);
+    menuBar->add((std::string("&Edit/Re&place With/") + entry.label).c_str(), 0,
+                 replaceWithCallback, &app);
+  }
   window->place(menuBar, MainWindow::kWider);
 
   for (const MotionEntry& entry : kMotions) {

@@ -25,7 +25,7 @@ class TimelineSlider : public Fl_Value_Slider {
   double frameInset() const;
 
   // Arrows move the knob; with Ctrl or Alt held they are left to the menus'
-  // shortcuts.
+  // shortcuts (Alt+Left moves a clip).
   int handle(int event) override;
 
  private:

@@ -73,7 +73,8 @@ SLIDER_TRACK = Rect(125, 600, 575, 40)
 MENUS = {
     "File": ("Open Composition...", "Save File", "Export glTF...", "Save Composition",
              "Save Composition As...", "Exit"),
-    "Edit": ("Undo", "Redo"),
+    "Edit": ("Undo", "Redo", "Delete Clip", "Move Clip Earlier", "Move Clip Later",
+             "Duplicate Clip", "Insert Before", "Replace With", "Toggle Clip Noise"),
 }
 # The items that open the file chooser: the key that does the same, and the
 # chooser's title.
