@@ -130,8 +130,8 @@ class Application {
   void showChangedFrames();
   // The selection on the strip and which edits the Edit menu offers.
   void showSelection();
-  // An edit of the clips through the history, then its selection and the
-  // result shown.
+  // An edit of the clips through the history; the wait cursor while it
+  // composes many frames. Then its selection and the result are shown.
   void applyEdit(const ClipEdit& edit);
 
   Composer composer_;
