@@ -82,6 +82,7 @@ CHOOSERS = {
     "Save File": ("ctrl+s", CHOOSER_TITLE),
     "Export glTF...": ("ctrl+e", EXPORT_CHOOSER_TITLE),
     "Save Composition": ("ctrl+shift+s", "Save Composition As?"),  # asks only when untitled
+    "Save Composition As...": ("", "Save Composition As?"),
     "Open Composition...": ("ctrl+o", "Open Composition?"),
 }
 
