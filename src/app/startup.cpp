@@ -9,7 +9,7 @@
 #include "app/motion_button.h"
 #include "app/motion_queue_output.h"
 #include "app/play_button.h"
-#include "view/figure_view.h"
+#include "app/figure_view.h"
 
 namespace kinemora {
 

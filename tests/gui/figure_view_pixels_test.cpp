@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/figure_view.h"
 #include "app/timeline_slider.h"
 #include "scene_projection.h"
-#include "view/figure_view.h"
 
 namespace kinemora {
 namespace {

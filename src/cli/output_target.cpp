@@ -1,4 +1,4 @@
-#include "compose/output_target.h"
+#include "cli/output_target.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

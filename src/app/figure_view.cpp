@@ -1,4 +1,4 @@
-#include "view/figure_view.h"
+#include "app/figure_view.h"
 
 #include <FL/Fl.H>
 #include <GL/gl.h>

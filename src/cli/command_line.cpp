@@ -1,10 +1,10 @@
-#include "compose/command_line.h"
+#include "cli/command_line.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-#include "compose/output_target.h"
+#include "cli/output_target.h"
 #include "export/shown_text.h"
 
 namespace kinemora {

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "compose/actions.h"
-#include "compose/command_line.h"
+#include "cli/command_line.h"
 #include "compose/composition_file.h"
 #include "compose/history.h"
-#include "compose/progress_line.h"
+#include "cli/progress_line.h"
 #include "compose/streaming.h"
 #include "export/replacing_file.h"
 #include "export/save_target.h"
