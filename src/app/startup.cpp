@@ -55,7 +55,7 @@ MainWindow* buildMainWindow(Application& app) {
 
   window->begin();
   // The view closes its own group: what follows belongs to the window.
-  auto* view = new FigureView(10, 40, 690, 550, "");
+  auto* view = new FigureView(10, 40, kFirstViewWidth, kFirstViewHeight, "");
   view->setFrames(&app.frames());
   window->place(view, MainWindow::kWider | MainWindow::kTaller);
 
