@@ -21,6 +21,7 @@ BELOW = {
     "export": {"figure", "motion", "math"},
     "compose": {"export", "figure", "motion", "math"},
     "view": {"figure", "motion", "math"},
+    "encode": {"export", "figure", "motion", "math"},
     "cli": {"view", "compose", "export", "figure", "motion", "math"},
     "app": {"view", "compose", "export", "figure", "motion", "math"},
 }
@@ -28,6 +29,9 @@ BELOW = {
 HEADER_ROOMS = {
     "FL/": {"app"},
     "GL/": {"view", "app"},
+    "libav": {"encode"},
+    "libsw": {"encode"},
+    "gif_lib.h": {"encode"},
 }
 
 # Writable static data a library may hold: the record of the temporary file
