@@ -22,13 +22,15 @@ BELOW = {
     "compose": {"export", "figure", "motion", "math"},
     "view": {"figure", "motion", "math"},
     "encode": {"export", "figure", "motion", "math"},
-    "cli": {"view", "compose", "export", "figure", "motion", "math"},
-    "app": {"view", "compose", "export", "figure", "motion", "math"},
+    "video": {"encode", "view", "export", "figure", "motion", "math"},
+    "cli": {"video", "encode", "view", "compose", "export", "figure", "motion", "math"},
+    "app": {"video", "encode", "view", "compose", "export", "figure", "motion", "math"},
 }
 # The rooms that may include each outside library's headers.
 HEADER_ROOMS = {
     "FL/": {"app"},
-    "GL/": {"view", "app"},
+    "GL/": {"view", "video", "app"},
+    "EGL/": {"video"},
     "libav": {"encode"},
     "libsw": {"encode"},
     "gif_lib.h": {"encode"},
