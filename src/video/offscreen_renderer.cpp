@@ -81,6 +81,24 @@ void OffscreenRenderer::render(const Camera& camera, const Pose& pose, Picture* 
   }
 }
 
+std::vector<Rgb> OffscreenRenderer::storedColours(const std::vector<Colour>& colours) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glShadeModel(GL_FLAT);  // as drawScene draws
+  std::vector<Rgb> stored;
+  for (const Colour& c : colours) {
+    glColor3f(c.r, c.g, c.b);
+    glRecti(-1, -1, 1, 1);  // the whole buffer
+    std::uint8_t pixel[4];
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    stored.push_back({pixel[0], pixel[1], pixel[2]});
+  }
+  return stored;
+}
+
 OffscreenRenderer::~OffscreenRenderer() {
   if (display_ == EGL_NO_DISPLAY) return;
   if (framebuffer_) {

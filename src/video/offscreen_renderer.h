@@ -9,6 +9,7 @@
 #include "encode/picture.h"
 #include "figure/frame_store.h"
 #include "view/camera.h"
+#include "view/floor.h"
 
 namespace kinemora {
 
@@ -29,6 +30,10 @@ class OffscreenRenderer {
   bool open(PictureSize size, std::string* error);
   // The scene as drawScene draws it, into *picture.
   void render(const Camera& camera, const Pose& pose, Picture* picture);
+  // Each colour as this frame buffer stores it when a primitive is drawn
+  // in it: the bytes a picture holds for it. Drivers round a channel that
+  // lies halfway between two steps their own way.
+  std::vector<Rgb> storedColours(const std::vector<Colour>& colours);
 
  private:
   bool openContext(std::string* error);

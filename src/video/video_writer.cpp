@@ -1,7 +1,7 @@
 #include "video/video_writer.h"
 
 #include "video/offscreen_renderer.h"
-#include "video/scene_palette.h"
+#include "view/figure_drawing.h"
 
 namespace kinemora {
 
@@ -35,7 +35,7 @@ bool VideoWriter::begin(int frameCount, std::string* error) {
   const PictureSize size = videoSize(format_, shot_.size);
   shot_.camera.aspect = aspectAt(size.width, size.height);
   if (!renderer_.open(size, error)) return false;
-  encoder_ = openEncoder(format_, size, scenePalette(), out_, error);
+  encoder_ = openEncoder(format_, size, renderer_.storedColours(sceneColours()), out_, error);
   return encoder_ != nullptr;
 }
 
@@ -56,6 +56,13 @@ bool VideoWriter::add(const FrameStore& frames, int from, int to, std::string* e
 std::unique_ptr<AnimationWriter> videoWriter(VideoFormat format, const VideoShot& shot,
                                              Output& out, FramesWritten written) {
   return std::make_unique<VideoWriter>(format, shot, out, std::move(written));
+}
+
+bool writeVideo(const FrameStore& frames, int frameCount, VideoFormat format,
+                const VideoShot& shot, Output& out, FramesWritten written, std::string* error) {
+  const auto writer = videoWriter(format, shot, out, std::move(written));
+  return writer->begin(frameCount, error) && writer->add(frames, 0, frameCount, error) &&
+         writer->finish(error);
 }
 
 }  // namespace kinemora

@@ -30,4 +30,10 @@ using FramesWritten = std::function<bool(int written)>;
 std::unique_ptr<AnimationWriter> videoWriter(VideoFormat format, const VideoShot& shot,
                                              Output& out, FramesWritten written = {});
 
+// Frames 0..frameCount-1 of `frames`, held all at once, as a video; false
+// with *error when drawing, encoding or the output fail, or when `written`
+// stopped it.
+bool writeVideo(const FrameStore& frames, int frameCount, VideoFormat format,
+                const VideoShot& shot, Output& out, FramesWritten written, std::string* error);
+
 }  // namespace kinemora
