@@ -9,26 +9,35 @@
 
 #include "app/callbacks.h"
 #include "app/message_box.h"
+#include "app/progress_dialog.h"
 #include "compose/composition_file.h"
 #include "compose/memory_need.h"
+#include "encode/video_format.h"
+#include "export/save_target.h"
 #include "export/shown_text.h"
+#include "video/video_writer.h"
 
 namespace kinemora {
 
 namespace {
 
-// Runs a save of `path`; a failure, running out of memory included, is
-// shown with its reason. True when the file was written.
-bool saved(const std::string& path, const std::function<SaveResult()>& save) {
+// Runs a save of `path`; running out of memory fails it like any other
+// reason.
+SaveResult guarded(const std::string& path, const std::function<SaveResult()>& save) {
   try {
-    const SaveResult result = save();
-    if (result) return true;
-    tell(result.message);
+    return save();
   } catch (const std::bad_alloc&) {
-    tell("There is not enough memory to save '" + shownText(path) +
-         "'.\nAn existing file was left as it was.");
+    return {false, "There is not enough memory to save '" + shownText(path) +
+                       "'.\nAn existing file was left as it was."};
   }
-  return false;
+}
+
+// Runs a save of `path`; a failure is shown with its reason. True when the
+// file was written.
+bool saved(const std::string& path, const std::function<SaveResult()>& save) {
+  const SaveResult result = guarded(path, save);
+  if (!result) tell(result.message);
+  return result.ok;
 }
 
 void setActive(Fl_Menu_Bar* menuBar, Fl_Callback* callback, bool active) {
@@ -116,6 +125,34 @@ void Application::openComposition(const char* path) {
   }
   showComposition();
   showChangedFrames();
+}
+
+void Application::exportVideo() {
+  const int frames = composer_.frameCount();
+  if (frames == 0) {
+    tell("The timeline is empty, and a video needs at least one frame.");
+    return;
+  }
+  std::string path = chooseAnimationPath("Export Video As?", "*.{mp4,gif}");
+  if (path.empty()) return;
+  const std::optional<VideoFormat> format = videoFormatOfPath(path);
+  if (!format) path += ".mp4";
+  const FigureView& view = *widgets_.window->view();
+  const VideoShot shot{view.camera, {view.w(), view.h()}};
+  ProgressDialog dialog("Export Video", frames);
+  const SaveResult result = dialog.run([&](const FramesWritten& written) {
+    return guarded(path, [&] {
+      return save(path, [&](Output& out, std::string* reason) {
+        return writeVideo(this->frames(), frames, format.value_or(VideoFormat::Mp4), shot, out,
+                          written, reason);
+      });
+    });
+  });
+  if (result) {
+    savedState_.animationExported(history_.actions());
+  } else if (!dialog.cancelled()) {
+    tell(result.message);
+  }
 }
 
 void Application::saveFile() {

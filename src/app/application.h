@@ -72,6 +72,12 @@ class Application {
   // writes the same frames as glTF, binary unless the name ends in ".gltf";
   // a name ending in neither ".glb" nor ".gltf" gets ".glb".
   void exportGltf();
+  // File > Export Video: refused with a message when the timeline is empty;
+  // else asks for a path, refused as for Save File, then films the frames
+  // on the timeline as the view shows them now (its camera, its size) as
+  // MP4, or as GIF for a name ending in ".gif"; a name ending in neither
+  // gets ".mp4". A dialog shows the progress; Cancel leaves no file.
+  void exportVideo();
   // File > Save Composition: to the composition's own file without asking
   // once it has one; before that, as Save Composition As. False when it was
   // not saved.

@@ -20,6 +20,7 @@ void redoCallback(Fl_Widget*, void* app);
 void openCompositionCallback(Fl_Widget*, void* app);
 void saveCallback(Fl_Widget*, void* app);
 void exportCallback(Fl_Widget*, void* app);
+void exportVideoCallback(Fl_Widget*, void* app);
 void saveCompositionCallback(Fl_Widget*, void* app);
 void saveCompositionAsCallback(Fl_Widget*, void* app);
 // File > Exit, and closing the window.

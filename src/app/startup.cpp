@@ -40,6 +40,7 @@ MainWindow* buildMainWindow(Application& app) {
       item("&Open Composition...",    kCtrl + 'o',      openCompositionCallback),
       item("&Save File",              kCtrl + 's',      saveCallback),
       item("Export glTF...",          kCtrl + 'e',      exportCallback),
+      item("Export &Video...",        0,                exportVideoCallback),
       item("Save &Composition",       kCtrlShift + 's', saveCompositionCallback),
       item("Save Composition &As...", 0,                saveCompositionAsCallback),
       item("E&xit",                   kCtrl + 'q',      exitCallback),

@@ -70,8 +70,8 @@ SLIDER_TRACK = Rect(125, 600, 575, 40)
 
 # The menus' items, top to bottom.
 MENUS = {
-    "File": ("Open Composition...", "Save File", "Export glTF...", "Save Composition",
-             "Save Composition As...", "Exit"),
+    "File": ("Open Composition...", "Save File", "Export glTF...", "Export Video...",
+             "Save Composition", "Save Composition As...", "Exit"),
     "Edit": ("Undo", "Redo"),
 }
 # The items that open the file chooser: the key that does the same, and the
@@ -79,6 +79,7 @@ MENUS = {
 CHOOSERS = {
     "Save File": ("ctrl+s", CHOOSER_TITLE),
     "Export glTF...": ("ctrl+e", EXPORT_CHOOSER_TITLE),
+    "Export Video...": (None, "Export Video As?"),  # the menu only
     "Save Composition": ("ctrl+shift+s", "Save Composition As?"),  # asks only when untitled
     "Open Composition...": ("ctrl+o", "Open Composition?"),
 }
