@@ -73,7 +73,9 @@ std::optional<int> composeAnimation(const kinemora::Request& request,
                                     kinemora::ProgressLine& progress,
                                     kinemora::Composed* composed) {
   kinemora::ComposingProgress show;
-  if (!request.video) show = [&](std::uint64_t made, std::uint64_t total) { progress.show(made, total); };
+  if (!request.video) {
+    show = [&](std::uint64_t made, std::uint64_t total) { progress.show(made, total); };
+  }
   std::string error;
   if (request.output.empty()) {
     kinemora::composeStreaming(actions, nullptr, show, composed, &error);

@@ -15,7 +15,8 @@ std::uint8_t Palette::nearest(const std::uint8_t* pixel) const {
   int bestDistance = 1 << 30;
   for (std::size_t i = 0; i < colours_.size() && bestDistance > 0; ++i) {
     const Rgb& c = colours_[i];
-    const int distance = squared(c.r - pixel[0]) + squared(c.g - pixel[1]) + squared(c.b - pixel[2]);
+    const int distance =
+        squared(c.r - pixel[0]) + squared(c.g - pixel[1]) + squared(c.b - pixel[2]);
     if (distance < bestDistance) {
       best = i;
       bestDistance = distance;

@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
   Picture picture;
   renderer.render(camera, composer.frames()[frame], &picture);
   std::printf("P6\n%d %d\n255\n", size.width, size.height);
-  for (std::size_t i = 0; i < picture.rgba.size(); i += 4) std::fwrite(&picture.rgba[i], 1, 3, stdout);
+  for (std::size_t i = 0; i < picture.rgba.size(); i += 4) {
+    std::fwrite(&picture.rgba[i], 1, 3, stdout);
+  }
   return 0;
 }
