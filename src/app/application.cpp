@@ -12,10 +12,8 @@
 #include "app/progress_dialog.h"
 #include "compose/composition_file.h"
 #include "compose/memory_need.h"
-#include "encode/video_format.h"
 #include "export/save_target.h"
 #include "export/shown_text.h"
-#include "video/video_writer.h"
 
 namespace kinemora {
 
@@ -128,8 +126,7 @@ void Application::openComposition(const char* path) {
 }
 
 void Application::exportVideo() {
-  const int frames = composer_.frameCount();
-  if (frames == 0) {
+  if (composer_.frameCount() == 0) {
     tell("The timeline is empty, and a video needs at least one frame.");
     return;
   }
@@ -139,14 +136,9 @@ void Application::exportVideo() {
   if (!format) path += ".mp4";
   const FigureView& view = *widgets_.window->view();
   const VideoShot shot{view.camera, {view.w(), view.h()}};
-  ProgressDialog dialog("Export Video", frames);
+  ProgressDialog dialog("Export Video", composer_.frameCount());
   const SaveResult result = dialog.run([&](const FramesWritten& written) {
-    return guarded(path, [&] {
-      return save(path, [&](Output& out, std::string* reason) {
-        return writeVideo(this->frames(), frames, format.value_or(VideoFormat::Mp4), shot, out,
-                          written, reason);
-      });
-    });
+    return saveVideo(path, format.value_or(VideoFormat::Mp4), shot, written);
   });
   if (result) {
     savedState_.animationExported(history_.actions());
@@ -183,6 +175,17 @@ bool Application::saveCompositionAs() {
 
 void Application::exit() {
   if (sessionMayBeLeft()) std::exit(0);
+}
+
+// Runs on the export's own thread: it reads the frames, which nothing
+// changes while the progress dialog holds the window.
+SaveResult Application::saveVideo(const std::string& path, VideoFormat format,
+                                  const VideoShot& shot, const FramesWritten& written) const {
+  return guarded(path, [&] {
+    return save(path, [&](Output& out, std::string* reason) {
+      return writeVideo(frames(), composer_.frameCount(), format, shot, out, written, reason);
+    });
+  });
 }
 
 void Application::saveAnimation(const std::string& path, FileFormat format) {

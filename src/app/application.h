@@ -13,9 +13,12 @@
 #include "compose/actions.h"
 #include "compose/composer.h"
 #include "compose/history.h"
+#include "encode/video_format.h"
 #include "export/file_format.h"
+#include "export/save_result.h"
 #include "figure/frame_store.h"
 #include "motion/motions.h"
+#include "video/video_writer.h"
 
 namespace kinemora {
 
@@ -93,6 +96,9 @@ class Application {
  private:
   // Writes the frames on the timeline; a failure is shown with its reason.
   void saveAnimation(const std::string& path, FileFormat format);
+  // Films the frames on the timeline; how it went.
+  SaveResult saveVideo(const std::string& path, VideoFormat format, const VideoShot& shot,
+                       const FramesWritten& written) const;
   // Writes the actions in effect, which the file then holds; ".kinemora" is
   // added to a name without an extension. False, after a message, when it
   // could not be written.
