@@ -7,8 +7,13 @@ packages=(
   build-essential cmake pkg-config python3
   libfltk1.3-dev fluid libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
+  # Videos: drawn through EGL without a display (Mesa's, with the driver
+  # above), encoded by FFmpeg's libraries (H.264, MP4) and giflib.
+  libegl-dev libegl-mesa0 libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libgif-dev
 )
 if [[ "${1:-}" == "--test" ]]; then
+  # ffprobe and ffmpeg read the videos written.
+  packages+=(ffmpeg)
   # Headless display, input driving, screenshots, packaging checks.
   packages+=(xvfb xdotool x11-utils x11-apps imagemagick dpkg-dev lintian desktop-file-utils file)
   # A second reader of the files written, besides three.js.

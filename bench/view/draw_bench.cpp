@@ -11,9 +11,9 @@
 
 #include <cstdio>
 
-#include "compose/composer.h"
+#include "app/figure_view.h"
 #include "app/timeline_slider.h"
-#include "view/figure_view.h"
+#include "compose/composer.h"
 
 namespace kinemora::bench {
 namespace {

@@ -10,26 +10,33 @@
 
 #include "app/callbacks.h"
 #include "app/message_box.h"
+#include "app/progress_dialog.h"
 #include "compose/composition_file.h"
 #include "compose/memory_need.h"
+#include "export/save_target.h"
 #include "export/shown_text.h"
 
 namespace kinemora {
 
 namespace {
 
-// Runs a save of `path`; a failure, running out of memory included, is
-// shown with its reason. True when the file was written.
-bool saved(const std::string& path, const std::function<SaveResult()>& save) {
+// Runs a save of `path`; running out of memory fails it like any other
+// reason.
+SaveResult guarded(const std::string& path, const std::function<SaveResult()>& save) {
   try {
-    const SaveResult result = save();
-    if (result) return true;
-    tell(result.message);
+    return save();
   } catch (const std::bad_alloc&) {
-    tell("There is not enough memory to save '" + shownText(path) +
-         "'.\nAn existing file was left as it was.");
+    return {false, "There is not enough memory to save '" + shownText(path) +
+                       "'.\nAn existing file was left as it was."};
   }
-  return false;
+}
+
+// Runs a save of `path`; a failure is shown with its reason. True when the
+// file was written.
+bool saved(const std::string& path, const std::function<SaveResult()>& save) {
+  const SaveResult result = guarded(path, save);
+  if (!result) tell(result.message);
+  return result.ok;
 }
 
 // Whether items[i] opens a submenu whose every item has the callback, as
@@ -220,6 +227,28 @@ void Application::openComposition(const char* path) {
   showChangedFrames();
 }
 
+void Application::exportVideo() {
+  if (composer_.frameCount() == 0) {
+    tell("The timeline is empty, and a video needs at least one frame.");
+    return;
+  }
+  std::string path = chooseAnimationPath("Export Video As?", "*.{mp4,gif}");
+  if (path.empty()) return;
+  const std::optional<VideoFormat> format = videoFormatOfPath(path);
+  if (!format) path += ".mp4";
+  const FigureView& view = *widgets_.window->view();
+  const VideoShot shot{view.camera, {view.w(), view.h()}};
+  ProgressDialog dialog("Export Video", composer_.frameCount());
+  const SaveResult result = dialog.run([&](const FramesWritten& written) {
+    return saveVideo(path, format.value_or(VideoFormat::Mp4), shot, written);
+  });
+  if (result) {
+    savedState_.animationExported(history_.actions());
+  } else if (!dialog.cancelled()) {
+    tell(result.message);
+  }
+}
+
 void Application::saveFile() {
   const std::string path = chooseAnimationPath("Save File As?", "*");
   if (!path.empty()) saveAnimation(path, FileFormat::Bvh);
@@ -248,6 +277,17 @@ bool Application::saveCompositionAs() {
 
 void Application::exit() {
   if (sessionMayBeLeft()) std::exit(0);
+}
+
+// Runs on the export's own thread: it reads the frames, which nothing
+// changes while the progress dialog holds the window.
+SaveResult Application::saveVideo(const std::string& path, VideoFormat format,
+                                  const VideoShot& shot, const FramesWritten& written) const {
+  return guarded(path, [&] {
+    return save(path, [&](Output& out, std::string* reason) {
+      return writeVideo(frames(), composer_.frameCount(), format, shot, out, written, reason);
+    });
+  });
 }
 
 void Application::saveAnimation(const std::string& path, FileFormat format) {

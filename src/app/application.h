@@ -17,9 +17,12 @@
 #include "compose/clips.h"
 #include "compose/composer.h"
 #include "compose/history.h"
+#include "encode/video_format.h"
 #include "export/file_format.h"
+#include "export/save_result.h"
 #include "figure/frame_store.h"
 #include "motion/motions.h"
+#include "video/video_writer.h"
 
 namespace kinemora {
 
@@ -102,6 +105,12 @@ class Application {
   // writes the same frames as glTF, binary unless the name ends in ".gltf";
   // a name ending in neither ".glb" nor ".gltf" gets ".glb".
   void exportGltf();
+  // File > Export Video: refused with a message when the timeline is empty;
+  // else asks for a path, refused as for Save File, then films the frames
+  // on the timeline as the view shows them now (its camera, its size) as
+  // MP4, or as GIF for a name ending in ".gif"; a name ending in neither
+  // gets ".mp4". A dialog shows the progress; Cancel leaves no file.
+  void exportVideo();
   // File > Save Composition: to the composition's own file without asking
   // once it has one; before that, as Save Composition As. False when it was
   // not saved.
@@ -117,6 +126,9 @@ class Application {
  private:
   // Writes the frames on the timeline; a failure is shown with its reason.
   void saveAnimation(const std::string& path, FileFormat format);
+  // Films the frames on the timeline; how it went.
+  SaveResult saveVideo(const std::string& path, VideoFormat format, const VideoShot& shot,
+                       const FramesWritten& written) const;
   // Writes the actions in effect, which the file then holds; ".kinemora" is
   // added to a name without an extension. False, after a message, when it
   // could not be written.

@@ -76,6 +76,8 @@ void saveCallback(Fl_Widget*, void* app) { application(app).saveFile(); }
 
 void exportCallback(Fl_Widget*, void* app) { application(app).exportGltf(); }
 
+void exportVideoCallback(Fl_Widget*, void* app) { application(app).exportVideo(); }
+
 void saveCompositionCallback(Fl_Widget*, void* app) { application(app).saveComposition(); }
 
 void saveCompositionAsCallback(Fl_Widget*, void* app) { application(app).saveCompositionAs(); }

@@ -33,6 +33,7 @@ void toggleClipNoiseCallback(Fl_Widget*, void* app);
 void openCompositionCallback(Fl_Widget*, void* app);
 void saveCallback(Fl_Widget*, void* app);
 void exportCallback(Fl_Widget*, void* app);
+void exportVideoCallback(Fl_Widget*, void* app);
 void saveCompositionCallback(Fl_Widget*, void* app);
 void saveCompositionAsCallback(Fl_Widget*, void* app);
 // File > Exit, and closing the window.

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "view/figure_view.h"
+#include "app/figure_view.h"
 
 namespace kinemora {
 

@@ -12,7 +12,7 @@
 #include "app/motion_button.h"
 #include "app/motion_queue_output.h"
 #include "app/play_button.h"
-#include "view/figure_view.h"
+#include "app/figure_view.h"
 
 namespace kinemora {
 
@@ -43,6 +43,7 @@ MainWindow* buildMainWindow(Application& app) {
       item("&Open Composition...",    kCtrl + 'o',      openCompositionCallback),
       item("&Save File",              kCtrl + 's',      saveCallback),
       item("Export glTF...",          kCtrl + 'e',      exportCallback),
+      item("Export &Video...",        0,                exportVideoCallback),
       item("Save &Composition",       kCtrlShift + 's', saveCompositionCallback),
       item("Save Composition &As...", 0,                saveCompositionAsCallback),
       item("E&xit",                   kCtrl + 'q',      exitCallback),
@@ -67,7 +68,7 @@ MainWindow* buildMainWindow(Application& app) {
 
   window->begin();
   // The view closes its own group: what follows belongs to the window.
-  auto* view = new FigureView(10, 40, 690, 550, "");
+  auto* view = new FigureView(10, 40, kFirstViewWidth, kFirstViewHeight, "");
   view->setFrames(&app.frames());
   window->place(view, MainWindow::kWider | MainWindow::kTaller);
 

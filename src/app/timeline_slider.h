@@ -2,7 +2,7 @@
 
 #include <FL/Fl_Value_Slider.H>
 
-#include "view/figure_view.h"
+#include "app/figure_view.h"
 
 namespace kinemora {
 

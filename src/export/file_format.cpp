@@ -22,7 +22,8 @@ constexpr FormatEntry kFormats[] = {
     {FileFormat::Gltf, "gltf", ".gltf"},
 };
 
-// Whether s is `lower` in any case; `lower` is in lower case.
+}  // namespace
+
 bool equalIgnoringCase(std::string_view s, std::string_view lower) {
   if (s.size() != lower.size()) return false;
   for (std::size_t i = 0; i < lower.size(); ++i) {
@@ -34,8 +35,6 @@ bool equalIgnoringCase(std::string_view s, std::string_view lower) {
 bool endsWithIgnoringCase(std::string_view s, std::string_view end) {
   return s.size() >= end.size() && equalIgnoringCase(s.substr(s.size() - end.size()), end);
 }
-
-}  // namespace
 
 FileFormat formatOfPath(std::string_view path) {
   for (const FormatEntry& entry : kFormats) {

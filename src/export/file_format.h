@@ -28,6 +28,12 @@ std::optional<FileFormat> formatNamed(std::string_view word);
 // The format words, for help and messages: "bvh glb gltf".
 std::string formatWords();
 
+// Whether `word` is `lower` (in lower case) in any case, and whether
+// `path` ends with `extension` (in lower case) in any case: how every table
+// of formats, this one and the videos', reads words and names.
+bool equalIgnoringCase(std::string_view word, std::string_view lower);
+bool endsWithIgnoringCase(std::string_view path, std::string_view extension);
+
 // The format's writer, writing to `out`.
 std::unique_ptr<AnimationWriter> animationWriter(FileFormat format, Output& out);
 

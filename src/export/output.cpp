@@ -1,5 +1,8 @@
 #include "export/output.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -43,6 +46,19 @@ char* Output::room(std::size_t size) {
 bool Output::flush() {
   drain();
   if (!error_ && std::fflush(stream_) != 0) error_ = errno ? errno : EIO;
+  return !error_;
+}
+
+bool Output::seekable() const {
+  const int fd = ::fileno(stream_);
+  struct stat info;
+  return fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+         !(::fcntl(fd, F_GETFL) & O_APPEND);
+}
+
+bool Output::seek(std::int64_t offset) {
+  if (!flush()) return false;
+  if (::fseeko(stream_, static_cast<off_t>(offset), SEEK_SET) != 0) error_ = errno ? errno : EIO;
   return !error_;
 }
 

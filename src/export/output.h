@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string_view>
@@ -26,6 +27,12 @@ class Output {
   void wrote(std::size_t n) { used_ += n; }
   // Hands the buffer to the stream; false once anything failed.
   bool flush();
+  // Whether the stream can go back to rewrite what it holds: a regular
+  // file not opened for appending (not a pipe, not a terminal).
+  bool seekable() const;
+  // Moves to `offset` bytes from the start, the buffer handed on first;
+  // false once anything failed.
+  bool seek(std::int64_t offset);
   bool failed() const { return error_ != 0; }
   int error() const { return error_; }
 

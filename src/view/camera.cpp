@@ -41,6 +41,11 @@ void Camera::apply() const {
   gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0.0, 1.0, 0.0);
 }
 
+float aspectAt(int w, int h, int firstW, int firstH) {
+  return static_cast<float>(static_cast<double>(w) * firstH /
+                            (static_cast<double>(h) * firstW));
+}
+
 void Camera::moveEye(Vec3 d) {
   eye.x += d.x;
   eye.y += d.y;

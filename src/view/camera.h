@@ -5,6 +5,15 @@
 
 namespace kinemora {
 
+// The view's first size, at which the camera's aspect is 1.
+constexpr int kFirstViewWidth = 690;
+constexpr int kFirstViewHeight = 550;
+
+// The aspect for a picture of w x h that keeps the proportions of the
+// picture at the first size (firstW x firstH), as the window's view keeps
+// them when it is stretched: 1 at the first size.
+float aspectAt(int w, int h, int firstW = kFirstViewWidth, int firstH = kFirstViewHeight);
+
 // The view's camera: an eye that the keys move, a fixed target, and the
 // trackball that turns the whole scene about the eye.
 class Camera {

@@ -5,7 +5,7 @@
 namespace kinemora {
 
 void clearView() {
-  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClearColor(kBackground.r, kBackground.g, kBackground.b, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 

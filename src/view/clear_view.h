@@ -1,8 +1,14 @@
 #pragma once
 
+#include "view/floor.h"
+
 namespace kinemora {
 
-// Black, and the colour, depth and stencil buffers cleared together.
+// What is behind the scene where nothing is drawn.
+constexpr Colour kBackground = {0.0f, 0.0f, 0.0f};
+
+// The background, and the colour, depth and stencil buffers cleared
+// together.
 void clearView();
 
 }  // namespace kinemora

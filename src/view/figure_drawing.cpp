@@ -57,6 +57,11 @@ void drawJoint(const Pose& pose, int joint) {
 void drawFigure(const Pose& pose) { drawJoint(pose, kRoot); }
 
 void drawScene(const Camera& camera, const Pose& pose) {
+  // Each primitive in its one colour: interpolating a constant colour
+  // rounds channels that lie halfway between two steps (the floor's 0.3
+  // and 0.7) one way or the other by where the pixel is, and differently
+  // in a window and in an off-screen buffer.
+  glShadeModel(GL_FLAT);
   clearView();
   camera.apply();
   glEnable(GL_DEPTH_TEST);
@@ -64,6 +69,11 @@ void drawScene(const Camera& camera, const Pose& pose) {
   // Mesa's software renderer.
   emitFloorQuads();
   drawFigure(pose);
+}
+
+std::vector<Colour> sceneColours() {
+  const auto colour = [](const FigureColour& c) { return Colour{c.r, c.g, c.b}; };
+  return {kBackground, kFloorLight, kFloorDark, colour(kBoneColour), colour(kLeafColour)};
 }
 
 }  // namespace kinemora

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <vector>
+
 #include "figure/frame_store.h"
 #include "view/camera.h"
+#include "view/floor.h"
 
 namespace kinemora {
 
@@ -14,5 +17,9 @@ void drawFigure(const Pose& pose);
 // the figure in the pose. The window's view and any other drawing of the
 // scene draw through here, so they show the same.
 void drawScene(const Camera& camera, const Pose& pose);
+
+// Every colour drawScene paints: the background, the floor's two and the
+// figure's two. Each primitive has one, so a picture holds these alone.
+std::vector<Colour> sceneColours();
 
 }  // namespace kinemora

@@ -71,8 +71,8 @@ SLIDER_TRACK = Rect(125, 600, 575, 40)
 
 # The menus' items, top to bottom.
 MENUS = {
-    "File": ("Open Composition...", "Save File", "Export glTF...", "Save Composition",
-             "Save Composition As...", "Exit"),
+    "File": ("Open Composition...", "Save File", "Export glTF...", "Export Video...",
+             "Save Composition", "Save Composition As...", "Exit"),
     "Edit": ("Undo", "Redo", "Delete Clip", "Move Clip Earlier", "Move Clip Later",
              "Duplicate Clip", "Insert Before", "Replace With", "Toggle Clip Noise"),
 }
@@ -81,6 +81,7 @@ MENUS = {
 CHOOSERS = {
     "Save File": ("ctrl+s", CHOOSER_TITLE),
     "Export glTF...": ("ctrl+e", EXPORT_CHOOSER_TITLE),
+    "Export Video...": (None, "Export Video As?"),  # the menu only
     "Save Composition": ("ctrl+shift+s", "Save Composition As?"),  # asks only when untitled
     "Save Composition As...": ("", "Save Composition As?"),
     "Open Composition...": ("ctrl+o", "Open Composition?"),

@@ -7,13 +7,15 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "app/figure_view.h"
 #include "app/timeline_slider.h"
 #include "scene_projection.h"
-#include "view/figure_view.h"
+#include "video/offscreen_renderer.h"
 
 namespace kinemora {
 namespace {
@@ -266,6 +268,35 @@ TEST_F(FigureViewPixels, TrackballTurnsTheSceneAboutTheEye) {
   turned.yawDegrees = 2.0 * std::atan2(0.1, std::sqrt(0.99)) * 180.0 / M_PI;
   expectRestPose(turned);
   EXPECT_LT(project({0, 85, 0}, turned).x, project({0, 85, 0}).x - 50);
+}
+
+// Videos are drawn off the screen (in a thread of their own, as the window
+// does: its own context stays current here) and show the view's picture.
+TEST_F(FigureViewPixels, OffScreenDrawingIsTheViewsPicture) {
+  storeArmRaise();
+  slider_->value(1);
+  slider_->do_callback();
+  view_->camera.trackball.beginDrag(0, 0);
+  view_->camera.trackball.drag(0.1f, 0.05f);
+  render();
+  Picture picture;
+  std::string error;
+  std::thread([&] {
+    OffscreenRenderer renderer;
+    if (renderer.open({view_->w(), view_->h()}, &error)) {
+      renderer.render(view_->camera, frames_[1], &picture);
+    }
+  }).join();
+  ASSERT_EQ(error, "");
+  int differing = 0;
+  for (int y = 0; y < view_->h(); ++y) {
+    for (int x = 0; x < view_->w(); ++x) {
+      const std::uint8_t* p = &picture.rgba[((view_->h() - 1 - y) * view_->w() + x) * 4];
+      const Rgb c = view_->at(x, y);
+      differing += c.r != p[0] || c.g != p[1] || c.b != p[2];
+    }
+  }
+  EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 """The rooms of src/ include only from themselves and from the rooms below
-them, and nothing below the view and the app includes a toolkit or OpenGL
-header: the picture of docs/architecture.md, checked on every source file.
+them, and an outside library's headers only where they belong (the toolkit
+in the app, OpenGL in the view and above): the picture of
+docs/architecture.md, checked on every source file.
 The libraries below the view hold no writable static data, so that two
 compositions can live side by side: checked on the built libraries."""
 
@@ -20,9 +21,20 @@ BELOW = {
     "export": {"figure", "motion", "math"},
     "compose": {"export", "figure", "motion", "math"},
     "view": {"figure", "motion", "math"},
-    "app": {"view", "compose", "export", "figure", "motion", "math"},
+    "encode": {"export", "figure", "motion", "math"},
+    "video": {"encode", "view", "export", "figure", "motion", "math"},
+    "cli": {"video", "encode", "view", "compose", "export", "figure", "motion", "math"},
+    "app": {"video", "encode", "view", "compose", "export", "figure", "motion", "math"},
 }
-TOOLKIT_ROOMS = {"view", "app"}
+# The rooms that may include each outside library's headers.
+HEADER_ROOMS = {
+    "FL/": {"app"},
+    "GL/": {"view", "video", "app"},
+    "EGL/": {"video"},
+    "libav": {"encode"},
+    "libsw": {"encode"},
+    "gif_lib.h": {"encode"},
+}
 
 # Writable static data a library may hold: the record of the temporary file
 # that the signal handler of a save must reach.
@@ -30,7 +42,7 @@ WRITABLE_ALLOWED = {"export": {"pending"}}
 WRITABLE_SECTION = re.compile(r"^\.(data|bss)(?!\.rel\.ro)")
 
 PROJECT_INCLUDE = re.compile(r'^\s*#\s*include\s*"(\w+)/', re.M)
-TOOLKIT_INCLUDE = re.compile(r"^\s*#\s*include\s*<(FL|GL)/", re.M)
+SYSTEM_INCLUDE = re.compile(r"^\s*#\s*include\s*<([^>]+)>", re.M)
 
 
 def writable_objects(library):
@@ -69,9 +81,10 @@ class Layers(unittest.TestCase):
                 with self.subTest(file=f"{room}/{name}"):
                     used = set(PROJECT_INCLUDE.findall(text)) - {room}
                     self.assertLessEqual(used, allowed, "includes from a room above")
-                    if room not in TOOLKIT_ROOMS:
-                        self.assertEqual(TOOLKIT_INCLUDE.findall(text), [],
-                                         "a toolkit or OpenGL header below the view")
+                    for header in SYSTEM_INCLUDE.findall(text):
+                        for start, rooms in HEADER_ROOMS.items():
+                            if header.startswith(start):
+                                self.assertIn(room, rooms, f"<{header}> outside its rooms")
 
 
 if __name__ == "__main__":

@@ -32,7 +32,8 @@ DATA_FILES = [
 # Libraries the programs link, by the Debian package that must appear in
 # Depends for each program.
 LIBRARY_PACKAGES = {
-    "kinemora-compose": ["libc6", "libstdc++6"],
+    "kinemora-compose": ["libc6", "libstdc++6", "libavcodec59", "libavformat59", "libswscale6",
+                         "libgif7", "libegl1", "libgl1-mesa-dri"],
     "kinemora": ["libc6", "libstdc++6", "libfltk1.3", "libfltk-gl1.3", "libglu1-mesa"],
 }
 

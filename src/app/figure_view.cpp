@@ -1,4 +1,4 @@
-#include "view/figure_view.h"
+#include "app/figure_view.h"
 
 #include <FL/Fl.H>
 #include <GL/gl.h>
@@ -39,8 +39,7 @@ void FigureView::draw() {
 
 void FigureView::fitToSize() {
   glViewport(0, 0, pixel_w(), pixel_h());
-  camera.aspect = static_cast<float>(static_cast<double>(w()) * firstH_ /
-                                     (static_cast<double>(h()) * firstW_));
+  camera.aspect = aspectAt(w(), h(), firstW_, firstH_);
 }
 
 int FigureView::handle(int event) {

@@ -2,8 +2,7 @@
 
 #include <optional>
 #include <string>
-
-#include "export/file_format.h"
+#include <string_view>
 
 namespace kinemora {
 
@@ -16,11 +15,12 @@ namespace kinemora {
 // as given, since there the name is not ours to choose.
 std::string compositionTarget(const std::string& path);
 
-// Why the animation (to `output` in `format`, none when empty) and the
-// composition (to `composition`, none when empty) cannot be written as asked:
-// an animation over a composition, both to one file, binary glTF to a
-// terminal. Nothing when they can.
-std::optional<std::string> targetRefusal(const std::string& output, FileFormat format,
+// Why the animation (to `output`, none when empty) and the composition (to
+// `composition`, none when empty) cannot be written as asked: an animation
+// over a composition, both to one file, a binary file (`binary` names its
+// form, such as "binary glTF"; empty for text) to a terminal. Nothing when
+// they can.
+std::optional<std::string> targetRefusal(const std::string& output, std::string_view binary,
                                          const std::string& composition);
 
 }  // namespace kinemora

@@ -1,4 +1,4 @@
-#include "compose/output_target.h"
+#include "cli/output_target.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -82,7 +82,7 @@ std::string compositionTarget(const std::string& path) {
   return special ? path : withCompositionExtension(path);
 }
 
-std::optional<std::string> targetRefusal(const std::string& output, FileFormat format,
+std::optional<std::string> targetRefusal(const std::string& output, std::string_view binary,
                                          const std::string& composition) {
   if (output.empty()) return std::nullopt;
   if (output != "-" && namesComposition(output)) {
@@ -97,9 +97,9 @@ std::optional<std::string> targetRefusal(const std::string& output, FileFormat f
     return "the animation (" + shownTarget(output) + ") and the composition (" +
            shownTarget(composition) + ") cannot be written to the same file";
   }
-  if (format == FileFormat::Glb && isTerminal(output)) {
-    return "binary glTF is not written to a terminal; name a file with -o, or redirect "
-           "standard output";
+  if (!binary.empty() && isTerminal(output)) {
+    return std::string(binary) +
+           " is not written to a terminal; name a file with -o, or redirect standard output";
   }
   return std::nullopt;
 }

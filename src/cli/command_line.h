@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "compose/actions.h"
+#include "encode/video_format.h"
 #include "export/file_format.h"
+#include "video/video_writer.h"
 
 namespace kinemora {
 
@@ -17,6 +19,8 @@ constexpr int kExitUsage = 2;        // bad usage, a composition not read
 struct Request {
   std::string output;                     // "-": standard output; empty: none
   FileFormat format = FileFormat::Bvh;    // by --format, or by the output's name
+  std::optional<VideoFormat> video;       // a video instead, chosen the same way
+  VideoShot shot;                         // the view's first camera; --size
   std::vector<std::string> compositions;  // -c files, read in order
   std::string saveComposition;            // --save-composition, extension added; empty: none
   std::vector<Action> actions;            // the words on the command line

@@ -1,7 +1,7 @@
 // kinemora-compose: the program's buttons from the command line. Writes the
 // BVH file that File > Save File would write after the same presses in a
 // freshly started program, or the glTF file of File > Export glTF, as it
-// composes.
+// composes; or a video of the frames, drawn without a display.
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,14 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
+#include "cli/progress_line.h"
 #include "compose/actions.h"
-#include "compose/command_line.h"
 #include "compose/composition_file.h"
 #include "compose/history.h"
-#include "compose/progress_line.h"
 #include "compose/streaming.h"
 #include "export/replacing_file.h"
 #include "export/save_target.h"
+#include "video/video_writer.h"
 
 namespace {
 
@@ -53,13 +54,28 @@ int reportSaveFailure(const std::string& path, const kinemora::SaveResult& resul
   return kExitWriteFailed;
 }
 
+// The request's writer on `out`. A video's progress is its pictures, drawn
+// one by one after composing has made their frames.
+std::unique_ptr<kinemora::AnimationWriter> writerFor(const kinemora::Request& request,
+                                                     kinemora::Output& out, std::uint64_t frames,
+                                                     kinemora::ProgressLine& progress) {
+  if (!request.video) return kinemora::animationWriter(request.format, out);
+  return kinemora::videoWriter(*request.video, request.shot, out, [&progress, frames](int n) {
+    progress.show(static_cast<std::uint64_t>(n), frames);
+    return true;
+  });
+}
+
 // Composes the actions, writing the animation as it goes when one is asked
 // for: the target is opened once, and replaced only when all went well.
 std::optional<int> composeAnimation(const kinemora::Request& request,
                                     const std::vector<kinemora::Action>& actions,
                                     kinemora::ProgressLine& progress,
                                     kinemora::Composed* composed) {
-  const auto show = [&](std::uint64_t made, std::uint64_t total) { progress.show(made, total); };
+  kinemora::ComposingProgress show;
+  if (!request.video) {
+    show = [&](std::uint64_t made, std::uint64_t total) { progress.show(made, total); };
+  }
   std::string error;
   if (request.output.empty()) {
     kinemora::composeStreaming(actions, nullptr, show, composed, &error);
@@ -67,7 +83,8 @@ std::optional<int> composeAnimation(const kinemora::Request& request,
   }
   kinemora::SaveTarget target;
   if (!target.open(request.output, &error)) return reportSaveFailure(request.output, {false, error});
-  const auto writer = kinemora::animationWriter(request.format, target.output());
+  const auto writer =
+      writerFor(request, target.output(), kinemora::timelineFrames(actions), progress);
   if (!kinemora::composeStreaming(actions, writer.get(), show, composed, &error)) {
     return reportSaveFailure(request.output, target.failure(error));
   }
@@ -83,6 +100,11 @@ int run(int argc, char** argv) {
   if (const auto status = readCompositions(request, &words)) return *status;
   // Undo and redo are settled first: only what is left in effect is made.
   const std::vector<kinemora::Action> actions = kinemora::actionsInEffect(words);
+  if (request.video && !request.output.empty() && kinemora::timelineFrames(actions) == 0) {
+    std::fputs("kinemora-compose: the timeline is empty, and a video needs at least one frame\n",
+               stderr);
+    return kExitUsage;
+  }
 
   kinemora::Composed composed;
   kinemora::ProgressLine progress(!request.quiet && ::isatty(STDERR_FILENO));

@@ -1,10 +1,11 @@
-#include "compose/command_line.h"
+#include "cli/command_line.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
-#include "compose/output_target.h"
+#include "cli/output_target.h"
 #include "export/shown_text.h"
 
 namespace kinemora {
@@ -13,13 +14,15 @@ namespace {
 
 // The help, around the motion words from the motion table.
 const char kUsageHead[] =
-    "Usage: kinemora-compose [-c FILE] [-o FILE] [--format bvh|glb|gltf]\n"
-    "                        [--save-composition FILE] [--quiet] [--] ACTION...\n"
+    "Usage: kinemora-compose [-c FILE] [-o FILE] [--format bvh|glb|gltf|mp4|gif]\n"
+    "                        [--size WxH] [--save-composition FILE] [--quiet]\n"
+    "                        [--] ACTION...\n"
     "\n"
     "Composes an animation from canned motions, as the buttons of Kinemora\n"
     "do, and writes it as a BVH or glTF file: the same file File > Save File\n"
     "or File > Export glTF writes after the same presses in a freshly started\n"
-    "program.\n"
+    "program; or films it as an MP4 video or an animated GIF, drawn as the\n"
+    "window draws it, without a display.\n"
     "\n"
     "Actions, applied in order:\n"
     "  ";
@@ -39,10 +42,13 @@ const char kUsageTail[] =
     "              without it, or with -o -, write to standard output; never\n"
     "              to a composition (.kinemora)\n"
     "  --format FORMAT\n"
-    "              bvh, glb (binary glTF, not to a terminal) or gltf (glTF\n"
-    "              text, one file), in any case; without it FILE's extension\n"
-    "              decides (.glb, .gltf, any other BVH), and standard output\n"
-    "              gets BVH\n"
+    "              bvh, glb (binary glTF), gltf (glTF text, one file), mp4\n"
+    "              (H.264 video, 30 pictures a second) or gif (animated GIF,\n"
+    "              looping), in any case; the binary ones never to a terminal;\n"
+    "              without it FILE's extension decides (.glb, .gltf, .mp4,\n"
+    "              .gif, any other BVH), and standard output gets BVH\n"
+    "  --size WxH  the video's pictures, in pixels (default 690x550, the\n"
+    "              window's view at first); MP4 rounds odd sides up\n"
     "  --save-composition FILE\n"
     "              write the actions in effect as a composition that Kinemora\n"
     "              opens (.kinemora added to a name without an extension), after\n"
@@ -52,12 +58,14 @@ const char kUsageTail[] =
     "  --version   show the version\n"
     "  --          what follows is actions only\n"
     "\n"
-    "Frames are written as they are composed, so memory does not grow with\n"
-    "the animation's length. On a terminal, a run that takes more than a\n"
-    "second shows its progress; the motion queue and the frame counts follow,\n"
-    "all on standard error.\n"
+    "Frames are written as they are composed (a video's pictures drawn and\n"
+    "encoded one by one), so memory does not grow with the animation's\n"
+    "length. On a terminal, a run that takes more than a second shows its\n"
+    "progress; the motion queue and the frame counts follow, all on standard\n"
+    "error.\n"
     "Exit status: 0 written, 1 the file could not be written or there is not\n"
-    "enough memory, 2 bad usage or a composition that cannot be read.\n";
+    "enough memory, 2 bad usage, a composition that cannot be read or a video\n"
+    "of no frames.\n";
 
 std::string usage() {
   std::string motions;
@@ -104,29 +112,65 @@ std::optional<int> takeFile(const char* option, const char* file, Request* reque
   return std::nullopt;
 }
 
+std::string allFormatWords() { return formatWords() + ' ' + videoFormatWords(); }
+
 std::optional<int> takeFormat(const char* word, bool* given, Request* request) {
-  if (!word) return usageError("option --format needs one of: " + formatWords());
+  if (!word) return usageError("option --format needs one of: " + allFormatWords());
   const std::optional<FileFormat> format = formatNamed(word);
-  if (!format) {
+  request->video = videoFormatNamed(word);
+  if (!format && !request->video) {
     return usageError("unknown format '" + shownText(word) + "'; valid formats: " +
-                      formatWords());
+                      allFormatWords());
   }
-  request->format = *format;
+  if (format) request->format = *format;
   *given = true;
   return std::nullopt;
 }
 
+// One side of --size: a whole number of pixels, 1 to kMaxSide.
+constexpr long kMaxSide = 8192;
+bool readSide(const char* text, char** end, int* side) {
+  if (*text < '0' || *text > '9') return false;
+  errno = 0;
+  const long n = std::strtol(text, end, 10);
+  *side = static_cast<int>(n);
+  return errno == 0 && n >= 1 && n <= kMaxSide;
+}
+
+std::optional<int> takeSize(const char* text, bool* given, Request* request) {
+  char* end = nullptr;
+  PictureSize& size = request->shot.size;
+  if (!text || !readSide(text, &end, &size.width) || (*end != 'x' && *end != 'X') ||
+      !readSide(end + 1, &end, &size.height) || *end) {
+    return usageError("option --size needs WIDTHxHEIGHT, each 1 to " + std::to_string(kMaxSide) +
+                      " pixels, such as 640x480");
+  }
+  *given = true;
+  return std::nullopt;
+}
+
+// How the output's form is called in a refusal to write it to a terminal;
+// empty for text.
+std::string binaryForm(const Request& request) {
+  if (request.video) return std::string(videoFormatName(*request.video));
+  return request.format == FileFormat::Glb ? "binary glTF" : "";
+}
+
 // What the options leave open, settled; then the targets checked.
-std::optional<int> settle(bool outputGiven, bool formatGiven, Request* request) {
+std::optional<int> settle(bool outputGiven, bool formatGiven, bool sizeGiven, Request* request) {
   // The animation goes to standard output unless -o says otherwise, or only
   // a composition was asked for.
   if (!outputGiven && request->saveComposition.empty()) request->output = "-";
   if (!request->saveComposition.empty()) {
     request->saveComposition = compositionTarget(request->saveComposition);
   }
-  if (!formatGiven && request->output != "-") request->format = formatOfPath(request->output);
+  if (!formatGiven && request->output != "-") {
+    request->format = formatOfPath(request->output);
+    request->video = videoFormatOfPath(request->output);
+  }
+  if (sizeGiven && !request->video) return usageError("--size is for videos (mp4, gif) only");
   if (const auto refusal =
-          targetRefusal(request->output, request->format, request->saveComposition)) {
+          targetRefusal(request->output, binaryForm(*request), request->saveComposition)) {
     return usageError(*refusal);
   }
   return std::nullopt;
@@ -135,7 +179,7 @@ std::optional<int> settle(bool outputGiven, bool formatGiven, Request* request) 
 }  // namespace
 
 std::optional<int> parseArguments(int argc, char** argv, Request* request) {
-  bool optionsEnded = false, outputGiven = false, formatGiven = false;
+  bool optionsEnded = false, outputGiven = false, formatGiven = false, sizeGiven = false;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -162,12 +206,15 @@ std::optional<int> parseArguments(int argc, char** argv, Request* request) {
     } else if (!std::strcmp(arg, "--format")) {
       status = takeFormat(next, &formatGiven, request);
       ++i;
+    } else if (!std::strcmp(arg, "--size")) {
+      status = takeSize(next, &sizeGiven, request);
+      ++i;
     } else {
       return usageError("unknown option '" + shownText(arg) + "'");
     }
     if (status) return status;
   }
-  return settle(outputGiven, formatGiven, request);
+  return settle(outputGiven, formatGiven, sizeGiven, request);
 }
 
 }  // namespace kinemora

@@ -1,4 +1,4 @@
-#include "compose/progress_line.h"
+#include "cli/progress_line.h"
 
 #include <cstdio>
 
