@@ -205,8 +205,18 @@ def sanitizer_reports(log_dir: str):
         # A leak check prints one block per leak; other errors one per log.
         blocks = re.split(r"\n(?=(?:Direct|Indirect) leak of )", text)
         # The header of a leak check carries no stack of its own.
-        reports += [b.strip() for b in blocks if "#0 " in b or "runtime error" in b]
+        reports += [b.strip() for b in blocks if "#0 " in b or "runtime error" in b
+                    # LeakSanitizer itself failing (stopping the threads it
+                    # scans) is the tool's fault, and has no stack.
+                    or "encountered a fatal error" in b]
     return reports
+
+
+def sanitizer_logs(log_dir: str) -> str:
+    """The sanitizer logs whole, for a failure that no report explains."""
+    names = sorted(n for n in os.listdir(log_dir) if n.startswith("sanitizer."))
+    return "\n".join(open(os.path.join(log_dir, n), errors="replace").read()[-4000:]
+                     for n in names)
 
 
 def from_project(report: str, source_dir: str) -> bool:
@@ -262,7 +272,8 @@ class SoakTest(unittest.TestCase):
         self.assertEqual(own, [], "sanitizer reports in the project's code:\n\n" +
                          "\n\n".join(r[:6000] for r in own))
         self.assertIn(status, (0, SANITIZER_EXIT_CODE) if others else (0,),
-                      f"exit status; log: {program.log()}")
+                      f"exit status; log: {program.log()}\nsanitizer logs:\n" +
+                      sanitizer_logs(self.workdir))
 
         # Memory: with the stored frames bounded and cleared at the end of
         # each phase, the last phases must not hold noticeably more than the
