@@ -1,7 +1,5 @@
 #include "encode/video_format.h"
 
-#include "encode/gif_encoder.h"
-#include "encode/mp4_encoder.h"
 #include "export/file_format.h"
 
 namespace kinemora {
@@ -61,17 +59,6 @@ std::string_view videoFormatName(VideoFormat format) { return entryOf(format).na
 PictureSize videoSize(VideoFormat format, PictureSize size) {
   if (!entryOf(format).evenSides) return size;
   return {roundedUpToEven(size.width), roundedUpToEven(size.height)};
-}
-
-std::unique_ptr<PictureEncoder> openEncoder(VideoFormat format, PictureSize size,
-                                            const std::vector<Rgb>& palette, Output& out,
-                                            std::string* error) {
-  const PictureSize encoded = videoSize(format, size);
-  switch (format) {
-    case VideoFormat::Gif: return openGifEncoder(encoded, palette, out, error);
-    case VideoFormat::Mp4: break;
-  }
-  return openMp4Encoder(encoded, out, error);
 }
 
 }  // namespace kinemora
