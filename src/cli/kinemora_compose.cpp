@@ -12,13 +12,13 @@
 
 #include "cli/command_line.h"
 #include "cli/progress_line.h"
+#include "cli/video_program.h"
 #include "compose/actions.h"
 #include "compose/composition_file.h"
 #include "compose/history.h"
 #include "compose/streaming.h"
 #include "export/replacing_file.h"
 #include "export/save_target.h"
-#include "video/video_writer.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ std::unique_ptr<kinemora::AnimationWriter> writerFor(const kinemora::Request& re
                                                      kinemora::Output& out, std::uint64_t frames,
                                                      kinemora::ProgressLine& progress) {
   if (!request.video) return kinemora::animationWriter(request.format, out);
-  return kinemora::videoWriter(*request.video, request.shot, out, [&progress, frames](int n) {
+  return kinemora::videoWriterFor(request, out, [&progress, frames](int n) {
     progress.show(static_cast<std::uint64_t>(n), frames);
     return true;
   });
@@ -97,6 +97,9 @@ int run(int argc, char** argv) {
   kinemora::Request request;
   std::vector<kinemora::Action> words;
   if (const auto status = kinemora::parseArguments(argc, argv, &request)) return *status;
+  if (request.video) {
+    if (const auto status = kinemora::filmElsewhere(argv)) return *status;
+  }
   if (const auto status = readCompositions(request, &words)) return *status;
   // Undo and redo are settled first: only what is left in effect is made.
   const std::vector<kinemora::Action> actions = kinemora::actionsInEffect(words);

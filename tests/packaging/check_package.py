@@ -28,9 +28,12 @@ DATA_FILES = [
     "usr/share/doc/kinemora/copyright",
     "usr/share/doc/kinemora/changelog.gz",
 ]
+# Run by kinemora-compose for videos, from this place.
+VIDEO_PROGRAM = "usr/libexec/kinemora/kinemora-compose-video"
 
 # Libraries the programs link, by the Debian package that must appear in
-# Depends for each program.
+# Depends for each program (kinemora-compose's with those of the video
+# program it runs).
 LIBRARY_PACKAGES = {
     "kinemora-compose": ["libc6", "libstdc++6", "libavcodec59", "libavformat59", "libswscale6",
                          "libgif7", "libegl1", "libgl1-mesa-dri"],
@@ -126,6 +129,10 @@ def check_contents(deb, programs):
         if check(path in entries, "the package lacks " + path):
             check(entries[path] == ("-rwxr-xr-x", "root/root"),
                   "%s is %s %s" % ((path,) + entries[path]))
+    if "kinemora-compose" in programs and check(VIDEO_PROGRAM in entries,
+                                                "the package lacks " + VIDEO_PROGRAM):
+        check(entries[VIDEO_PROGRAM] == ("-rwxr-xr-x", "root/root"),
+              "%s is %s %s" % ((VIDEO_PROGRAM,) + entries[VIDEO_PROGRAM]))
     for path in DATA_FILES:
         if check(path in entries, "the package lacks " + path):
             check(entries[path] == ("-rw-r--r--", "root/root"),
@@ -158,6 +165,11 @@ def check_unpacked_compose(root, compose, version, scratch):
     if os.path.exists(target):
         with open(target, "rb") as f:
             check(f.read() == built.stdout, "-o wrote other bytes than stdout")
+
+    # A video goes through the video program where the package put it.
+    filmed = run([installed, "--format", "gif", "clap"], cwd=scratch)
+    check(filmed.returncode == 0 and filmed.stdout.startswith(b"GIF89a"),
+          "the unpacked kinemora-compose filmed no GIF:\n" + text(filmed)[-2000:])
 
     shown = run([installed, "--version"])
     check(shown.returncode == 0 and
