@@ -94,7 +94,7 @@ MainWindow* buildMainWindow(Application& app) {
   // noise".
   auto* play = new PlayButton(nullptr, 10, 600, 80, 40);
   window->place(play, MainWindow::kDown);
-  auto* timeline = new TimelineSlider(view, 0, 90, 600, 610, 40);
+  auto* timeline = new TimelineSlider(0, 90, 600, 610, 40);
   timeline->callback(frameCallback, &app);
   play->timeline = timeline;
   window->place(timeline, MainWindow::kDown | MainWindow::kWider);

@@ -4,8 +4,7 @@
 
 namespace kinemora {
 
-TimelineSlider::TimelineSlider(FigureView* view, int initialMaximum, int x, int y, int w,
-                               int h)
+TimelineSlider::TimelineSlider(int initialMaximum, int x, int y, int w, int h)
     : Fl_Value_Slider(x, y, w, h) {
   value(0);
   minimum(0);
@@ -13,7 +12,6 @@ TimelineSlider::TimelineSlider(FigureView* view, int initialMaximum, int x, int 
   step(1);  // whole frames
   type(FL_HOR_NICE_SLIDER);
   when(FL_WHEN_CHANGED);
-  callback(timelineCallback, view);
 }
 
 void TimelineSlider::setFrameCount(int frames) {
@@ -35,9 +33,5 @@ int TimelineSlider::handle(int event) {
   return Fl_Value_Slider::handle(event);
 }
 
-void timelineCallback(Fl_Widget* slider, void* view) {
-  static_cast<FigureView*>(view)->setFrame(
-      static_cast<float>(static_cast<Fl_Valuator*>(slider)->value()));
-}
 
 }  // namespace kinemora

@@ -2,15 +2,14 @@
 
 #include <FL/Fl_Value_Slider.H>
 
-#include "app/figure_view.h"
-
 namespace kinemora {
 
 // The timeline: its value is the frame the view shows, in whole frames from
-// 0 to the last frame stored. Every change while dragging repaints the view.
+// 0 to the last frame stored. Its callback runs at every change while
+// dragging (and as Play moves it), so the view follows the knob.
 class TimelineSlider : public Fl_Value_Slider {
  public:
-  TimelineSlider(FigureView* view, int initialMaximum, int x, int y, int w, int h);
+  TimelineSlider(int initialMaximum, int x, int y, int w, int h);
 
   // The range for `frames` frames, 0..frames-1 (just 0 with none), with the
   // knob redrawn where it now belongs: the valuator's own maximum() leaves
@@ -31,9 +30,5 @@ class TimelineSlider : public Fl_Value_Slider {
  private:
   static constexpr int kValueBoxW = 35;  // Fl_Value_Slider's, when horizontal
 };
-
-// The slider's callback: shows the slider's frame in the view (the user
-// data).
-void timelineCallback(Fl_Widget* slider, void* view);
 
 }  // namespace kinemora

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include "app/figure_view.h"
-#include "app/timeline_slider.h"
 #include "scene_projection.h"
 #include "video/offscreen_renderer.h"
 
@@ -103,13 +102,11 @@ class FigureViewPixels : public ::testing::Test {
     window_ = new Fl_Window(100, 100, 710, 600, "view pixels");
     view_ = new CapturingView(10, 40, 690, 550, "");
     window_->end();
-    slider_ = new TimelineSlider(view_, 0, 0, 0, 100, 20);  // not shown
     window_->show();
   }
   static void TearDownTestSuite() {
     window_->hide();
     Fl::check();
-    delete slider_;
     delete window_;
   }
 
@@ -167,13 +164,11 @@ class FigureViewPixels : public ::testing::Test {
 
   static Fl_Window* window_;
   static CapturingView* view_;
-  static TimelineSlider* slider_;
 };
 
 Fl_Window* FigureViewPixels::window_ = nullptr;
 FrameStore FigureViewPixels::frames_;
 CapturingView* FigureViewPixels::view_ = nullptr;
-TimelineSlider* FigureViewPixels::slider_ = nullptr;
 
 TEST_F(FigureViewPixels, RestPoseLiesWhereTheCameraProjectsIt) {
   render();
@@ -228,15 +223,13 @@ TEST_F(FigureViewPixels, AtFirstTheFirstFrameShows) {
 
 TEST_F(FigureViewPixels, TimelineValueChoosesTheFrameAndTheLastFrameHolds) {
   storeArmRaise();
-  slider_->maximum(10);
   struct Case {
     double value;
     bool raised;
   };
   const Case cases[] = {{0, false}, {0.9, false}, {1, true}, {1.5, true}, {5, true}};
   for (const Case& k : cases) {
-    slider_->value(k.value);
-    slider_->do_callback();  // as a drag or Play does
+    view_->setFrame(static_cast<float>(k.value));  // the timeline's value, as it passes it on
     render();
     const World wrist = k.raised ? World{10, 120, 0} : World{10, 40, 0};
     const World other = k.raised ? World{10, 40, 0} : World{10, 120, 0};
@@ -274,8 +267,7 @@ TEST_F(FigureViewPixels, TrackballTurnsTheSceneAboutTheEye) {
 // does: its own context stays current here) and show the view's picture.
 TEST_F(FigureViewPixels, OffScreenDrawingIsTheViewsPicture) {
   storeArmRaise();
-  slider_->value(1);
-  slider_->do_callback();
+  view_->setFrame(1);
   view_->camera.trackball.beginDrag(0, 0);
   view_->camera.trackball.drag(0.1f, 0.05f);
   render();
